@@ -1,0 +1,2 @@
+#pragma once
+// Fakes of the platform interfaces for the core's unit tests.
