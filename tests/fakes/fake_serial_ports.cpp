@@ -1,0 +1,125 @@
+#include "fakes/fake_serial_ports.h"
+
+namespace kestrum::fakes {
+
+FakePort& FakeSerialPorts::Port(const std::string& name) {
+    auto [it, inserted] = ports_.try_emplace(name);
+    if (inserted) it->second.Config = it->second.Default;
+    return it->second;
+}
+
+void FakeSerialPorts::Feed(const std::string& name, const std::string& bytes) {
+    auto& port = Port(name);
+    for (unsigned char c : bytes) port.Received.push_back(c);
+}
+
+bool FakeSerialPorts::IsOpen(const std::string& name) const {
+    auto it = ports_.find(name);
+    return it != ports_.end() && it->second.Handle != kInvalidPortHandle;
+}
+
+FakePort* FakeSerialPorts::ByHandle(PortHandle port) {
+    if (port == kInvalidPortHandle) return nullptr;
+    for (auto& [name, p] : ports_)
+        if (p.Handle == port) return p.Present ? &p : nullptr;
+    return nullptr;
+}
+
+bool FakeSerialPorts::GetDefaultCommConfig(const std::string& portName, CommConfig& config) {
+    auto it = ports_.find(portName);
+    if (it == ports_.end() || !it->second.Present) return false;
+    config = it->second.Default;
+    return true;
+}
+
+PortHandle FakeSerialPorts::CreateFile(const std::string& portName, OpenFailure& failure) {
+    auto it = ports_.find(portName);
+    if (it == ports_.end() || !it->second.Present) {
+        failure = OpenFailure::Missing;
+        return kInvalidPortHandle;
+    }
+    FakePort& port = it->second;
+    if (port.NoPermission) {
+        failure = OpenFailure::NoPermission;
+        return kInvalidPortHandle;
+    }
+    if (port.HeldElsewhere || port.Handle != kInvalidPortHandle) {
+        failure = OpenFailure::HeldElsewhere;
+        return kInvalidPortHandle;
+    }
+    failure = OpenFailure::None;
+    port.Handle = nextHandle_++;
+    ++port.Opens;
+    return port.Handle;
+}
+
+bool FakeSerialPorts::GetCommConfig(PortHandle handle, CommConfig& config) {
+    FakePort* port = ByHandle(handle);
+    if (!port) return false;
+    config = port->Config;
+    return true;
+}
+
+bool FakeSerialPorts::SetCommConfig(PortHandle handle, const CommConfig& config) {
+    FakePort* port = ByHandle(handle);
+    if (!port) return false;
+    port->Config = config;
+    return true;
+}
+
+bool FakeSerialPorts::GetCommTimeouts(PortHandle handle, CommTimeouts& timeouts) {
+    FakePort* port = ByHandle(handle);
+    if (!port) return false;
+    timeouts = port->Timeouts;
+    return true;
+}
+
+bool FakeSerialPorts::SetCommTimeouts(PortHandle handle, const CommTimeouts& timeouts) {
+    FakePort* port = ByHandle(handle);
+    if (!port) return false;
+    port->Timeouts = timeouts;
+    return true;
+}
+
+bool FakeSerialPorts::PurgeComm(PortHandle handle) {
+    FakePort* port = ByHandle(handle);
+    if (!port) return false;
+    port->Received.clear();
+    ++port->Purges;
+    return true;
+}
+
+bool FakeSerialPorts::ReadFile(PortHandle handle, std::uint8_t* buffer, std::uint32_t size,
+                               std::uint32_t& bytesRead) {
+    ++ReadCalls;
+    bytesRead = 0;
+    FakePort* port = ByHandle(handle);
+    if (!port) return false;
+    while (bytesRead < size && !port->Received.empty()) {
+        buffer[bytesRead++] = port->Received.front();
+        port->Received.pop_front();
+    }
+    return true;
+}
+
+bool FakeSerialPorts::WriteFile(PortHandle handle, const std::uint8_t* data, std::uint32_t size,
+                                std::uint32_t& bytesWritten) {
+    bytesWritten = 0;
+    FakePort* port = ByHandle(handle);
+    if (!port) return false;
+    port->Sent.append(reinterpret_cast<const char*>(data), size);
+    bytesWritten = size;
+    return true;
+}
+
+bool FakeSerialPorts::CloseHandle(PortHandle handle) {
+    for (auto& [name, p] : ports_)
+        if (p.Handle == handle && handle != kInvalidPortHandle) {
+            p.Handle = kInvalidPortHandle;
+            ++p.Closes;
+            return true;
+        }
+    return false;
+}
+
+}  // namespace kestrum::fakes

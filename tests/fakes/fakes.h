@@ -1,2 +1,0 @@
-#pragma once
-// Fakes of the platform interfaces for the core's unit tests.
