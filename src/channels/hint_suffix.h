@@ -1,0 +1,17 @@
+#pragma once
+// The second line of a channel button's hint: its line settings.
+
+#include <string>
+
+#include "channels/channel_record.h"
+
+namespace kestrum {
+
+// "\r(" baud "," byte size "," parity letter "," stop bits ")", e.g.
+// "\r(9600,8,N,1)"; empty while the port is not Installed.
+std::string HintSuffixOf(const ChannelRecord& record);
+
+// Stores HintSuffixOf(record) in record.HintSuffix.
+void RebuildHintSuffix(ChannelRecord& record);
+
+}  // namespace kestrum
