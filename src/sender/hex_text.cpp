@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "settings/language_texts.h"
+
 namespace kestrum {
 
 namespace {
@@ -72,10 +74,8 @@ bool HexTextToBytes(std::string_view text, std::string& bytes,
     const std::string clean = CleanUp(text);
     for (char c : clean) {
         if (c != ' ' && HexValue(c) < 0) {
-            ShowError(messages, (messages.Language == 2
-                                     ? "Die Eingabe enth\xE4lt eine unzul\xE4ssige Hex-Ziffer:"
-                                     : "The input contains an invalid hex cipher:") +
-                                    std::string("\r\r") + clean);
+            ShowError(messages, LanguageText(kTextInvalidHexCipher, messages.Language) +
+                                    "\r\r" + clean);
             return false;
         }
     }
@@ -90,9 +90,7 @@ bool HexTextToBytes(std::string_view text, std::string& bytes,
             ++pos;
         }
         if (value > 0xFF) {
-            ShowError(messages, messages.Language == 2
-                                    ? "Die Eingabe enth\xE4lt eine Hex-Zahl > FF."
-                                    : "The input contains a hex number > FF.");
+            ShowError(messages, LanguageText(kTextHexNumberAboveFF, messages.Language));
             return false;
         }
         result += static_cast<char>(value);
@@ -109,11 +107,7 @@ int PaddedHexTextWidth(int maxLength) {
 
 std::string BytesToHexText(std::string_view bytes, int maxLength, bool pad, int language) {
     if (maxLength < 0 || bytes.size() > static_cast<std::size_t>(maxLength)) {
-        const std::string count = std::to_string(maxLength);
-        if (language == 2) {
-            return "Fehler: Der Ascii-String enth\xE4lt mehr als " + count + " Zeichen.";
-        }
-        return "Error: The ASCII string contains more than " + count + " characters.";
+        return LanguageText(kTextAsciiStringTooLong, language, std::to_string(maxLength));
     }
     static constexpr char kDigits[] = "0123456789ABCDEF";
     std::string text;
