@@ -35,6 +35,7 @@ struct FontEntry {
     bool FontUnderline = false;
     bool FontStrikeOut = false;
     std::uint8_t FontStyle = 0;  // derived from the four flags
+    bool operator==(const FontEntry&) const = default;
 };
 
 struct ChannelRecord {

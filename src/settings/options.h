@@ -18,6 +18,7 @@ struct ModeFileOptions {
     bool ProtocolDirectoryPresent = false;  // key was found in the file
     int OpenDialogFilterIndex = 1;
     int SaveDialogFilterIndex = 1;
+    bool operator==(const ModeFileOptions&) const = default;
 };
 
 struct Options {
@@ -72,6 +73,8 @@ struct Options {
     int MarginBottom = 10;
     int MarginLeft = 15;
     int MarginRight = 10;
+
+    bool operator==(const Options&) const = default;
 };
 
 constexpr int kMaxHistoryCount = 64;
