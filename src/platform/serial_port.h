@@ -59,6 +59,14 @@ class SerialPorts {
 public:
     virtual ~SerialPorts() = default;
 
+    // Tells the implementation which device a port name stands for (the
+    // channel's Device). Windows opens "COMn" itself and ignores this; an
+    // empty device makes the port missing.
+    virtual void MapPortName(const std::string& portName, const std::string& device) {
+        (void)portName;
+        (void)device;
+    }
+
     // Non-zero result of GetDefaultCommConfigA: the port exists.
     virtual bool GetDefaultCommConfig(const std::string& portName, CommConfig& config) = 0;
     // Exclusive open for reading and writing; kInvalidPortHandle on failure,

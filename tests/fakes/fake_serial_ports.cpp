@@ -25,6 +25,10 @@ FakePort* FakeSerialPorts::ByHandle(PortHandle port) {
     return nullptr;
 }
 
+void FakeSerialPorts::MapPortName(const std::string& portName, const std::string& device) {
+    MappedDevices[portName] = device;
+}
+
 bool FakeSerialPorts::GetDefaultCommConfig(const std::string& portName, CommConfig& config) {
     auto it = ports_.find(portName);
     if (it == ports_.end() || !it->second.Present) return false;

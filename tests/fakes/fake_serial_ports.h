@@ -34,6 +34,10 @@ public:
     void Feed(const std::string& name, const std::string& bytes);
     bool IsOpen(const std::string& name) const;
     int ReadCalls = 0;
+    // Port name -> device, as last given through MapPortName.
+    std::map<std::string, std::string> MappedDevices;
+
+    void MapPortName(const std::string& portName, const std::string& device) override;
 
     bool GetDefaultCommConfig(const std::string& portName, CommConfig& config) override;
     PortHandle CreateFile(const std::string& portName, OpenFailure& failure) override;
