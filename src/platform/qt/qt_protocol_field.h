@@ -1,0 +1,90 @@
+#pragma once
+// The protocol field over a QPlainTextEdit.
+//
+// Appends and deletions of the last line are queued and applied together in
+// one edit block at most every FlushIntervalMs: a line appended and deleted
+// again before the flush (an open line replaced by its longer version) never
+// reaches the widget. Anything that reads or edits the field flushes first;
+// so does every key, mouse press or drop on the widget. Code that works on
+// the widget directly calls Flush() before it does.
+//
+// Lines: an appended line always ends with a line break, so the document
+// keeps an empty last paragraph where the caret sits; LineCount() does not
+// count that empty paragraph.
+
+#include <QObject>
+#include <QTextCharFormat>
+#include <QTimer>
+
+#include <string>
+#include <vector>
+
+#include "platform/protocol_field.h"
+
+class QPlainTextEdit;
+
+namespace kestrum {
+
+class QtProtocolField : public QObject, public ProtocolField {
+    Q_OBJECT
+public:
+    static constexpr int kDefaultFlushIntervalMs = 30;
+    // Far beyond a day of recording, well before memory runs out.
+    static constexpr qsizetype kDefaultMaxCharacters = 512LL * 1024 * 1024;
+    static constexpr int kDefaultMaxLines = 4'000'000;
+
+    explicit QtProtocolField(QPlainTextEdit& edit, QObject* parent = nullptr);
+    ~QtProtocolField() override;
+
+    void SetAppendAttributes(const TextAttributes& attributes) override;
+    bool AppendLine(const std::string& text) override;
+    bool DeleteLastLine() override;
+    void Clear() override;
+    int LineCount() override;
+    std::string LineText(int index) override;
+    int ClientWidth() override;
+    int PixelsPerInch() override;
+    void FocusAtEnd() override;
+
+    // Applies every queued change to the widget now.
+    void Flush();
+    bool HasPendingChanges() const { return pendingDeletes_ > 0 || !pendingLines_.empty(); }
+    // The protocol's default text attributes (font and text colour of the document).
+    void SetDefaultAttributes(const TextAttributes& attributes);
+    // Background colour; system colours (high byte 0xFF) come from the palette.
+    void SetBackgroundColour(Colour colour);
+    // Characters (the document's count) and lines past which AppendLine fails.
+    void SetCapacity(qsizetype maxCharacters, int maxLines);
+    void SetFlushInterval(int milliseconds);
+    QPlainTextEdit& Edit() { return edit_; }
+
+    // The character format of a text run with these attributes.
+    static QTextCharFormat CharFormat(const TextAttributes& attributes);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct PendingLine {
+        QString Text;
+        int Format;  // index into formats_
+    };
+    int CurrentFormatIndex();
+    void ScheduleFlush();
+    void ApplyTypingFormat();
+
+    QPlainTextEdit& edit_;
+    QTimer flushTimer_;
+    TextAttributes attributes_;
+    std::vector<QTextCharFormat> formats_;  // formats used by pending lines
+    int currentFormat_ = -1;                // -1: attributes_ not yet in formats_
+    bool typingFormatDirty_ = true;
+    int pendingDeletes_ = 0;                // lines of the widget to delete first
+    std::vector<PendingLine> pendingLines_; // then these lines to append
+    qsizetype pendingCharacters_ = 0;
+    qsizetype maxCharacters_ = kDefaultMaxCharacters;
+    int maxLines_ = kDefaultMaxLines;
+    bool flushing_ = false;
+};
+
+}  // namespace kestrum

@@ -1,0 +1,23 @@
+#pragma once
+// Conversion between the program's single-byte text (Windows-1252) and Qt
+// strings, done at the edge of the GUI.
+
+#include <QString>
+
+#include <string>
+#include <string_view>
+
+namespace kestrum {
+
+// Windows-1252 bytes to a Qt string. Every byte maps to one character
+// (0xB6 -> U+00B6, 0xA4 -> U+00A4, control bytes stay control characters;
+// the five bytes without a Windows-1252 character keep their own code).
+QString Cp1252ToQString(std::string_view bytes);
+
+// The reverse; characters outside Windows-1252 become '?'.
+std::string QStringToCp1252(const QString& text);
+
+// A caption or hint text: Windows-1252 with '\r' as line break ("\r" -> "\n").
+QString CaptionText(std::string_view bytes);
+
+}  // namespace kestrum

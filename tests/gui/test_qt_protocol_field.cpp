@@ -1,0 +1,189 @@
+// The protocol field adapter over a real QPlainTextEdit (offscreen).
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/qt/qt_protocol_field.h"
+
+namespace kestrum {
+namespace {
+
+struct ProtocolFieldTest : ::testing::Test {
+    QPlainTextEdit edit;
+    QtProtocolField field{edit};
+
+    QString WidgetText() const { return edit.document()->toPlainText(); }
+};
+
+TEST_F(ProtocolFieldTest, AppendedLinesKeepOrderAndCount) {
+    EXPECT_EQ(field.LineCount(), 0);
+    EXPECT_TRUE(field.AppendLine("first"));
+    EXPECT_TRUE(field.AppendLine(""));
+    EXPECT_TRUE(field.AppendLine("third"));
+    EXPECT_EQ(field.LineCount(), 3);
+    EXPECT_EQ(field.LineText(0), "first");
+    EXPECT_EQ(field.LineText(1), "");
+    EXPECT_EQ(field.LineText(2), "third");
+    EXPECT_EQ(field.LineText(3), "");
+    EXPECT_EQ(field.LineText(-1), "");
+}
+
+TEST_F(ProtocolFieldTest, ChangesWaitForTheFlushAndArriveTogether) {
+    field.AppendLine("a");
+    field.AppendLine("b");
+    EXPECT_TRUE(WidgetText().isEmpty());
+    EXPECT_TRUE(field.HasPendingChanges());
+    QTRY_COMPARE_WITH_TIMEOUT(WidgetText(), QString("a\nb\n"), 1000);
+    EXPECT_FALSE(field.HasPendingChanges());
+}
+
+TEST_F(ProtocolFieldTest, OpenLineReplacedBeforeFlushNeverReachesWidget) {
+    field.AppendLine("done");
+    field.Flush();
+    QSignalSpy spy(edit.document(), &QTextDocument::contentsChange);
+    field.AppendLine("HEL");
+    field.DeleteLastLine();
+    field.AppendLine("HELLO");
+    field.Flush();
+    int added = 0, removed = 0;
+    for (const auto& args : spy) {
+        removed += args.at(1).toInt();
+        added += args.at(2).toInt();
+    }
+    EXPECT_EQ(removed, 0);
+    EXPECT_EQ(added, 6);  // "HELLO" and its line break
+    EXPECT_EQ(WidgetText(), QString("done\nHELLO\n"));
+}
+
+TEST_F(ProtocolFieldTest, DeletesShownLinesFromTheEnd) {
+    field.AppendLine("one");
+    field.AppendLine("two");
+    field.Flush();
+    EXPECT_TRUE(field.DeleteLastLine());
+    field.AppendLine("two, longer");
+    EXPECT_EQ(field.LineCount(), 2);
+    EXPECT_EQ(field.LineText(1), "two, longer");
+    // Deleting more lines than there are leaves an empty field.
+    for (int i = 0; i < 4; ++i) EXPECT_TRUE(field.DeleteLastLine());
+    EXPECT_EQ(field.LineCount(), 0);
+    EXPECT_TRUE(WidgetText().isEmpty());
+}
+
+TEST_F(ProtocolFieldTest, TypedTextWithoutLineBreakIsALineOfItsOwn) {
+    edit.setFocus();
+    QTest::keyClicks(&edit, "typed");
+    EXPECT_EQ(field.LineCount(), 1);
+    field.AppendLine("COM1: x");
+    EXPECT_EQ(field.LineCount(), 2);
+    EXPECT_EQ(field.LineText(0), "typed");
+    EXPECT_EQ(field.LineText(1), "COM1: x");
+    EXPECT_TRUE(field.DeleteLastLine());
+    EXPECT_TRUE(field.DeleteLastLine());
+    EXPECT_EQ(field.LineCount(), 0);
+}
+
+TEST_F(ProtocolFieldTest, KeyPressFlushesBeforeTheKeyIsTaken) {
+    field.AppendLine("line");
+    edit.setFocus();
+    QTest::keyClicks(&edit, "x");
+    EXPECT_EQ(WidgetText(), QString("line\nx"));
+}
+
+TEST_F(ProtocolFieldTest, SingleByteTextIsShownAsWindows1252) {
+    field.AppendLine(std::string("AB\xB6\xA4\x80\x01", 6));
+    field.Flush();
+    const QString shown = edit.document()->firstBlock().text();
+    ASSERT_EQ(shown.size(), 6);
+    EXPECT_EQ(shown.at(2), QChar(0x00B6));  // pilcrow
+    EXPECT_EQ(shown.at(3), QChar(0x00A4));  // currency sign
+    EXPECT_EQ(shown.at(4), QChar(0x20AC));  // euro
+    EXPECT_EQ(shown.at(5), QChar(0x0001));
+}
+
+TEST_F(ProtocolFieldTest, EveryByteReadsBackUnchanged) {
+    std::string all;
+    for (int b = 1; b < 256; ++b) all.push_back(static_cast<char>(b));
+    ASSERT_TRUE(field.AppendLine(all));
+    EXPECT_EQ(field.LineCount(), 1);  // LF and CR inside do not split the line
+    EXPECT_EQ(field.LineText(0), all);
+}
+
+TEST_F(ProtocolFieldTest, EachLineKeepsItsOwnAttributes) {
+    TextAttributes red{"DejaVu Sans Mono", 14, 0x0000FF, 1 | 4};
+    TextAttributes blue{"DejaVu Sans Mono", 9, 0xFF0000, 2 | 8};
+    field.SetAppendAttributes(red);
+    field.AppendLine("red");
+    field.SetAppendAttributes(blue);
+    field.AppendLine("blue");
+    field.Flush();
+    const QTextBlock first = edit.document()->findBlockByNumber(0);
+    const QTextBlock second = edit.document()->findBlockByNumber(1);
+    const QTextCharFormat a = first.begin().fragment().charFormat();
+    const QTextCharFormat b = second.begin().fragment().charFormat();
+    EXPECT_EQ(a.foreground().color(), QColor(255, 0, 0));
+    EXPECT_TRUE(a.font().bold());
+    EXPECT_FALSE(a.font().italic());
+    EXPECT_TRUE(a.font().underline());
+    EXPECT_FALSE(a.font().strikeOut());
+    EXPECT_EQ(a.font().pointSize(), 14);
+    EXPECT_EQ(b.foreground().color(), QColor(0, 0, 255));
+    EXPECT_FALSE(b.font().bold());
+    EXPECT_TRUE(b.font().italic());
+    EXPECT_TRUE(b.font().strikeOut());
+    EXPECT_EQ(b.font().pointSize(), 9);
+    EXPECT_EQ(a.font().families().value(0), QString("DejaVu Sans Mono"));
+}
+
+TEST_F(ProtocolFieldTest, TypedTextTakesTheLastAppliedAttributes) {
+    field.AppendLine("x");
+    field.SetAppendAttributes({"DejaVu Sans", 12, 0x008000, 2});
+    edit.setFocus();
+    QTest::keyClicks(&edit, "t");
+    const QTextBlock last = edit.document()->lastBlock();
+    const QTextCharFormat typed = last.begin().fragment().charFormat();
+    EXPECT_EQ(typed.foreground().color(), QColor(0, 0x80, 0));
+    EXPECT_TRUE(typed.font().italic());
+}
+
+TEST_F(ProtocolFieldTest, BackgroundTakesPlainAndSystemColours) {
+    field.SetBackgroundColour(0x00FF0000);
+    EXPECT_EQ(edit.palette().color(QPalette::Base), QColor(0, 0, 255));
+    field.SetBackgroundColour(kSystemWindowColour);
+    EXPECT_EQ(edit.palette().color(QPalette::Base), QPalette().color(QPalette::Active, QPalette::Base));
+}
+
+TEST_F(ProtocolFieldTest, LinesPastTheCapacityAreRefusedWhole) {
+    field.SetCapacity(1000, 3);
+    EXPECT_TRUE(field.AppendLine("1"));
+    EXPECT_TRUE(field.AppendLine("2"));
+    EXPECT_TRUE(field.AppendLine("3"));
+    EXPECT_FALSE(field.AppendLine("4"));
+    EXPECT_EQ(field.LineCount(), 3);
+    // Replacing the last line stays possible at the limit.
+    EXPECT_TRUE(field.DeleteLastLine());
+    EXPECT_TRUE(field.AppendLine("3 again"));
+    EXPECT_EQ(field.LineText(2), "3 again");
+
+    field.Clear();
+    field.SetCapacity(20, 100);
+    EXPECT_TRUE(field.AppendLine("0123456789"));
+    EXPECT_FALSE(field.AppendLine("0123456789"));
+    EXPECT_EQ(field.LineCount(), 1);
+}
+
+TEST_F(ProtocolFieldTest, ClearDropsQueuedLines) {
+    field.AppendLine("a");
+    field.Flush();
+    field.AppendLine("b");
+    field.Clear();
+    EXPECT_EQ(field.LineCount(), 0);
+    EXPECT_TRUE(WidgetText().isEmpty());
+}
+
+}  // namespace
+}  // namespace kestrum
