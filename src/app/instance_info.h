@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/instance_markers.h"
+
 namespace kestrum {
 
 // This process's instance number among the running copies of the same
@@ -7,6 +9,9 @@ namespace kestrum {
 struct InstanceInfo {
     int Number = 0;
     bool IsMaster = false;  // Number == 1
+    // The marker that holds Number; open until the main window closes
+    // (invalid when the number is 0 or the marker could not be made).
+    MarkerHandle InstanceMutex = kInvalidMarkerHandle;
 };
 
 }  // namespace kestrum

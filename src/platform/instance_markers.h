@@ -1,0 +1,33 @@
+#pragma once
+// Named markers that tell running instances of one program file apart
+// (Windows: CreateMutexA / GetLastError() == ERROR_ALREADY_EXISTS,
+// ReleaseMutex, CloseHandle). A marker exists while any process holds a
+// handle to it that created it, and vanishes when that process ends, also
+// by a crash.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace kestrum {
+
+using MarkerHandle = std::intptr_t;
+constexpr MarkerHandle kInvalidMarkerHandle = -1;
+
+class InstanceMarkers {
+public:
+    virtual ~InstanceMarkers() = default;
+
+    // CreateMutexA(no security attributes, not owned, `name`). Returns the
+    // handle, kInvalidMarkerHandle on failure. `alreadyExists` is set when
+    // another handle already holds a marker of that name (the returned
+    // handle then refers to the existing marker).
+    virtual MarkerHandle CreateMutex(const std::string& name, bool& alreadyExists) = 0;
+    virtual bool ReleaseMutex(MarkerHandle handle) = 0;
+    virtual bool CloseHandle(MarkerHandle handle) = 0;
+};
+
+// The system's markers (Linux: lock files held with flock).
+std::unique_ptr<InstanceMarkers> MakeSystemInstanceMarkers();
+
+}  // namespace kestrum
