@@ -1,0 +1,21 @@
+#pragma once
+// Whole-file reading and safe replacement of small text files.
+
+#include <string>
+#include <system_error>
+
+namespace kestrum {
+
+// Reads the whole file as bytes. A file that does not exist reads as empty
+// text; any other failure (a folder at the path, a read error) returns false
+// with the reason in `error`.
+bool ReadWholeFile(const std::string& path, std::string& text, std::error_code& error);
+
+// Writes `text` to a new file in the same folder and renames it over `path`,
+// so that `path` holds either its old content or the complete new one, never
+// a part. A symbolic link at `path` stays a link: its target is replaced.
+// The old file's permissions are kept. On failure the old file is untouched,
+// the new file is removed and the reason is in `error`.
+bool ReplaceFileContent(const std::string& path, const std::string& text, std::error_code& error);
+
+}  // namespace kestrum
