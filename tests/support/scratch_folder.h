@@ -11,21 +11,21 @@
 
 namespace kestrum::test {
 
-class TempFolder {
+class ScratchFolder {
 public:
-    TempFolder() {
+    ScratchFolder() {
         static std::atomic<int> counter{0};
         std::random_device random;
         path_ = std::filesystem::temp_directory_path() /
-                ("kestrum-test-" + std::to_string(random()) + "-" + std::to_string(counter++));
+                ("kestrum-scratch-" + std::to_string(random()) + "-" + std::to_string(counter++));
         std::filesystem::create_directories(path_);
     }
-    ~TempFolder() {
+    ~ScratchFolder() {
         std::error_code ignored;
         std::filesystem::remove_all(path_, ignored);
     }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
 
     const std::filesystem::path& Path() const { return path_; }
     std::string operator/(const std::string& name) const { return (path_ / name).string(); }
