@@ -1,0 +1,291 @@
+#include "platform/linux/serial_ports_linux.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+
+#include "platform/linux/termios_dcb.h"
+
+namespace kestrum {
+
+struct LinuxSerialPorts::Port {
+    int fd = -1;
+    termios2 original{};
+    bool originalValid = false;
+    CommTimeouts timeouts;
+    // Received bytes not yet handed out are buffer[head, tail).
+    std::unique_ptr<std::uint8_t[]> buffer;
+    std::size_t capacity = 0;
+    std::size_t head = 0;
+    std::size_t tail = 0;
+    unsigned callsSinceRead = 0;
+};
+
+namespace {
+
+OpenFailure FailureOfErrno(int error) {
+    switch (error) {
+        case EBUSY:
+        case EWOULDBLOCK:
+            return OpenFailure::HeldElsewhere;
+        case EACCES:
+        case EPERM:
+        case EROFS:
+            return OpenFailure::NoPermission;
+        case ENOENT:
+        case ENODEV:
+        case ENXIO:
+        case ENOTDIR:
+        case ELOOP:
+            return OpenFailure::Missing;
+        default:
+            return OpenFailure::Other;
+    }
+}
+
+bool IsNoData(int error) { return error == EAGAIN || error == EWOULDBLOCK || error == EINTR; }
+
+}  // namespace
+
+LinuxSerialPorts::LinuxSerialPorts() = default;
+
+LinuxSerialPorts::~LinuxSerialPorts() {
+    for (std::size_t fd = 0; fd < ports_.size(); ++fd)
+        if (ports_[fd]) CloseHandle(static_cast<PortHandle>(fd));
+}
+
+void LinuxSerialPorts::MapPortName(const std::string& portName, const std::string& device) {
+    devices_[portName] = device;
+}
+
+std::string LinuxSerialPorts::DeviceOf(const std::string& portName) const {
+    auto it = devices_.find(portName);
+    return it == devices_.end() ? std::string() : it->second;
+}
+
+LinuxSerialPorts::Port* LinuxSerialPorts::Find(PortHandle port) const {
+    if (port < 0 || static_cast<std::size_t>(port) >= ports_.size()) return nullptr;
+    return ports_[static_cast<std::size_t>(port)].get();
+}
+
+bool LinuxSerialPorts::GetDefaultCommConfig(const std::string& portName, CommConfig& config) {
+    const std::string device = DeviceOf(portName);
+    if (device.empty()) return false;
+    struct stat info {};
+    if (stat(device.c_str(), &info) != 0 || !S_ISCHR(info.st_mode)) return false;
+    config = CommConfig{};
+    return true;
+}
+
+PortHandle LinuxSerialPorts::CreateFile(const std::string& portName, OpenFailure& failure) {
+    const std::string device = DeviceOf(portName);
+    if (device.empty()) {
+        failure = OpenFailure::Missing;
+        return kInvalidPortHandle;
+    }
+    const int fd = open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        failure = FailureOfErrno(errno);
+        return kInvalidPortHandle;
+    }
+    auto port = std::make_unique<Port>();
+    port->fd = fd;
+    // Only a tty is a serial port.
+    if (ioctl(fd, TCGETS2, &port->original) != 0) {
+        close(fd);
+        failure = OpenFailure::Other;
+        return kInvalidPortHandle;
+    }
+    port->originalValid = true;
+    // The lock keeps out other copies of this program, root included; the
+    // exclusive mode keeps out every other non-root opener.
+    int locked;
+    do {
+        locked = flock(fd, LOCK_EX | LOCK_NB);
+    } while (locked != 0 && errno == EINTR);
+    if (locked != 0 && (errno == EWOULDBLOCK || errno == EAGAIN)) {
+        close(fd);
+        failure = OpenFailure::HeldElsewhere;
+        return kInvalidPortHandle;
+    }
+    ioctl(fd, TIOCEXCL);
+
+    port->capacity = kFirstReadBytes;
+    port->buffer = std::make_unique<std::uint8_t[]>(port->capacity);
+    if (static_cast<std::size_t>(fd) >= ports_.size()) ports_.resize(static_cast<std::size_t>(fd) + 1);
+    ports_[static_cast<std::size_t>(fd)] = std::move(port);
+    failure = OpenFailure::None;
+    return fd;
+}
+
+bool LinuxSerialPorts::GetCommConfig(PortHandle handle, CommConfig& config) {
+    Port* port = Find(handle);
+    if (!port) return false;
+    termios2 tty{};
+    if (ioctl(port->fd, TCGETS2, &tty) != 0) return false;
+    config.dwSize = 52;
+    linux_tty::TermiosToDcb(tty, config.dcb);
+    int lines = 0;
+    if (ioctl(port->fd, TIOCMGET, &lines) == 0) {
+        config.dcb.fDtrControl = (lines & TIOCM_DTR) ? 1 : 0;
+        config.dcb.fRtsControl = (lines & TIOCM_RTS) ? 1 : 0;
+    }
+    return true;
+}
+
+bool LinuxSerialPorts::SetCommConfig(PortHandle handle, const CommConfig& config) {
+    Port* port = Find(handle);
+    if (!port) return false;
+    termios2 tty{};
+    if (ioctl(port->fd, TCGETS2, &tty) != 0) return false;
+    if (!linux_tty::DcbToTermios(config.dcb, tty)) return false;
+    if (ioctl(port->fd, TCSETS2, &tty) != 0) return false;
+    // Modem lines: pseudo-terminals and some adapters refuse these; that
+    // does not make the configuration fail.
+    const int dtr = TIOCM_DTR;
+    const int rts = TIOCM_RTS;
+    ioctl(port->fd, config.dcb.fDtrControl == 0 ? TIOCMBIC : TIOCMBIS, &dtr);
+    ioctl(port->fd, config.dcb.fRtsControl == 0 ? TIOCMBIC : TIOCMBIS, &rts);
+    return true;
+}
+
+bool LinuxSerialPorts::GetCommTimeouts(PortHandle handle, CommTimeouts& timeouts) {
+    Port* port = Find(handle);
+    if (!port) return false;
+    timeouts = port->timeouts;
+    return true;
+}
+
+bool LinuxSerialPorts::SetCommTimeouts(PortHandle handle, const CommTimeouts& timeouts) {
+    // Reads never block here, whatever the time-outs say; they are kept so
+    // that they read back as written.
+    Port* port = Find(handle);
+    if (!port) return false;
+    port->timeouts = timeouts;
+    return true;
+}
+
+bool LinuxSerialPorts::PurgeComm(PortHandle handle) {
+    Port* port = Find(handle);
+    if (!port) return false;
+    port->head = port->tail = 0;
+    port->callsSinceRead = 0;
+    return ioctl(port->fd, TCFLSH, TCIFLUSH) == 0;
+}
+
+bool LinuxSerialPorts::Fill(Port& port) {
+    port.head = port.tail = 0;
+    port.callsSinceRead = 0;
+    ssize_t got;
+    do {
+        got = read(port.fd, port.buffer.get(), port.capacity);
+    } while (got < 0 && errno == EINTR);
+    if (got > 0) {
+        port.tail = static_cast<std::size_t>(got);
+        return true;
+    }
+    if (got == 0) return true;  // hung up: no data
+    return IsNoData(errno);
+}
+
+void LinuxSerialPorts::TopUp(Port& port) {
+    port.callsSinceRead = 0;
+    for (;;) {
+        if (port.tail == port.capacity) {
+            const std::size_t held = port.tail - port.head;
+            // Compacting only once half the buffer is handed out keeps the
+            // copying at most one byte per byte read.
+            if (port.head >= port.capacity / 2) {
+                std::memmove(port.buffer.get(), port.buffer.get() + port.head, held);
+                port.head = 0;
+                port.tail = held;
+            } else if (port.capacity >= kMaxBufferBytes) {
+                return;  // full: the rest waits in the tty
+            } else {
+                const std::size_t grown = std::min(port.capacity * 2, kMaxBufferBytes);
+                auto bigger = std::make_unique<std::uint8_t[]>(grown);
+                std::memcpy(bigger.get(), port.buffer.get() + port.head, held);
+                port.buffer = std::move(bigger);
+                port.capacity = grown;
+                port.head = 0;
+                port.tail = held;
+            }
+        }
+        const std::size_t room = port.capacity - port.tail;
+        const ssize_t got = read(port.fd, port.buffer.get() + port.tail, room);
+        if (got <= 0) return;
+        port.tail += static_cast<std::size_t>(got);
+        if (static_cast<std::size_t>(got) < room) return;  // the tty is drained
+    }
+}
+
+bool LinuxSerialPorts::ReadFile(PortHandle handle, std::uint8_t* buffer, std::uint32_t size,
+                                std::uint32_t& bytesRead) {
+    bytesRead = 0;
+    Port* port = Find(handle);
+    if (!port) return false;
+    if (size == 0) return true;
+    if (port->head == port->tail) {
+        if (!Fill(*port)) return false;
+        if (port->head == port->tail) return true;
+    } else if (++port->callsSinceRead >= kTopUpInterval) {
+        TopUp(*port);
+    }
+    const std::size_t count = std::min<std::size_t>(size, port->tail - port->head);
+    if (count == 1)
+        *buffer = port->buffer[port->head];
+    else
+        std::memcpy(buffer, port->buffer.get() + port->head, count);
+    port->head += count;
+    bytesRead = static_cast<std::uint32_t>(count);
+    return true;
+}
+
+bool LinuxSerialPorts::WriteFile(PortHandle handle, const std::uint8_t* data, std::uint32_t size,
+                                 std::uint32_t& bytesWritten) {
+    bytesWritten = 0;
+    Port* port = Find(handle);
+    if (!port) return false;
+    using Clock = std::chrono::steady_clock;
+    auto lastProgress = Clock::now();
+    while (bytesWritten < size) {
+        const ssize_t put = write(port->fd, data + bytesWritten, size - bytesWritten);
+        if (put > 0) {
+            bytesWritten += static_cast<std::uint32_t>(put);
+            lastProgress = Clock::now();
+            continue;
+        }
+        if (put < 0 && errno == EINTR) continue;
+        if (put < 0 && errno != EAGAIN && errno != EWOULDBLOCK) return false;
+        if (Clock::now() - lastProgress > std::chrono::seconds(kWriteStallSeconds)) return false;
+        pollfd wait{port->fd, POLLOUT, 0};
+        const int ready = poll(&wait, 1, 1000);
+        if (ready > 0 && (wait.revents & (POLLHUP | POLLERR | POLLNVAL))) return false;
+    }
+    return true;
+}
+
+bool LinuxSerialPorts::CloseHandle(PortHandle handle) {
+    Port* port = Find(handle);
+    if (!port) return false;
+    if (port->originalValid) ioctl(port->fd, TCSETS2, &port->original);
+    ioctl(port->fd, TIOCNXCL);
+    const bool closed = close(port->fd) == 0;  // also releases the lock
+    ports_[static_cast<std::size_t>(handle)].reset();
+    return closed;
+}
+
+std::size_t LinuxSerialPorts::BufferedBytes(PortHandle handle) const {
+    const Port* port = Find(handle);
+    return port ? port->tail - port->head : 0;
+}
+
+}  // namespace kestrum

@@ -1,0 +1,18 @@
+#pragma once
+// The serial devices present on the machine, in the order in which channels
+// without a device of their own are given one.
+
+#include <string>
+#include <vector>
+
+namespace kestrum {
+
+class SerialDevices {
+public:
+    virtual ~SerialDevices() = default;
+    // Device paths: USB adapters by their stable names first (sorted by
+    // name), then the built-in ports that have hardware behind them.
+    virtual std::vector<std::string> ListPresentSerialDevices() = 0;
+};
+
+}  // namespace kestrum
