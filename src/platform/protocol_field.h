@@ -37,6 +37,8 @@ public:
     virtual int PixelsPerInch() = 0;
     // Gives the field the keyboard focus, caret at the end.
     virtual void FocusAtEnd() = 0;
+    // Forgets the undo history (after a recording stops).
+    virtual void ClearUndoBuffer() {}
 };
 
 }  // namespace kestrum
