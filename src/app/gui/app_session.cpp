@@ -1,0 +1,27 @@
+#include "app/gui/app_session.h"
+
+#include "platform/app_data.h"
+#include "platform/locale_info.h"
+#include "platform/program_file.h"
+#include "platform/qt/qt_message_boxes.h"
+
+namespace kestrum {
+
+AppSession StartSession() {
+    AppSession session;
+    session.Markers = MakeSystemInstanceMarkers();
+    StartupInputs inputs;
+    inputs.Locale = QueryUserLocale();
+    inputs.ProgramPath = RunningProgramPath();
+    inputs.AppDataFolder = ApplicationDataFolder();
+    session.State = StartUp(inputs, *session.Markers);
+    return session;
+}
+
+bool FinishSession(AppSession& session, QWidget* dialogParent, ScreenPoint dialogOrigin) {
+    if (session.State.ShutDownDone) return false;
+    QtMessageBoxes messages(dialogParent);
+    return ShutDown(session.State, *session.Markers, messages, dialogOrigin);
+}
+
+}  // namespace kestrum
