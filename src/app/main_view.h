@@ -1,0 +1,57 @@
+#pragma once
+// What the main window's controls show, computed by the core and copied onto
+// the widgets by the GUI. Every function that changes the view bumps
+// `Revision`, so the GUI copies only after a change.
+
+#include <array>
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "channels/channel_record.h"
+
+namespace kestrum {
+
+struct ButtonView {
+    std::string Caption;
+    std::string Hint;   // '\r' breaks the line
+    bool Down = false;
+    bool Enabled = true;
+    bool Visible = true;
+    bool operator==(const ButtonView&) const = default;
+};
+
+struct ChannelButtonView : ButtonView {
+    Colour CaptionColour = 0;
+    bool Underline = false;
+    int GroupIndex = 0;  // channel number in monitor mode, 1 in sender mode
+    bool operator==(const ChannelButtonView&) const = default;
+};
+
+struct MenuItemView {
+    std::string Caption;  // '&' marks the access key
+    bool Enabled = true;
+    bool Checked = false;
+    bool operator==(const MenuItemView&) const = default;
+};
+
+struct MainView {
+    // The Start button's look is the recording engine's StartButtonView.
+    ButtonView Clear, Monitor, Sender, Asc, Hex, Trigger, Sync;
+    ButtonView TxTimeInterval, UpDownTxTimeInterval;  // the edit and its up-down
+    std::array<ChannelButtonView, kLastChannel + 1> ChannelButtons;  // 1..8 used
+    // Menu items of the main menu and the two pop-up menus by control name
+    // ("MainMenuSettingsShowTimeTags", "RichEditPopupMenuLineWrap", ...).
+    std::map<std::string, MenuItemView, std::less<>> MenuItems;
+    std::string WindowCaption;
+    std::string CancelCaption;  // cancel button of the value dialog
+    std::string HelpFilePath;
+    unsigned Revision = 0;
+
+    MenuItemView& Item(std::string_view name);
+    // An item that does not exist reads as a default item.
+    const MenuItemView& Item(std::string_view name) const;
+    void Changed() { ++Revision; }
+};
+
+}  // namespace kestrum
