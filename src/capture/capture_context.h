@@ -1,0 +1,70 @@
+#pragma once
+// Everything the recording engine works on: its own state, and the
+// collaborators it reaches the rest of the program through. The GUI owns
+// one of each, builds one CaptureContext and hands it to every handler.
+
+#include <string>
+
+#include "capture/line_layout.h"
+#include "capture/line_records.h"
+#include "capture/protocol_clock.h"
+#include "capture/recording_state.h"
+#include "capture/start_button.h"
+#include "channels/channel_record.h"
+#include "platform/clock.h"
+#include "platform/locale_info.h"
+#include "platform/message_box.h"
+#include "platform/message_pump.h"
+#include "platform/poll_timer.h"
+#include "platform/protocol_field.h"
+#include "platform/serial_port.h"
+#include "settings/options.h"
+
+namespace kestrum {
+
+// The engine's state, owned by the application.
+struct CaptureState {
+    RecordingState Recording;
+    LineRecords Lines;
+    ProtocolClock ProtocolTime;
+    LineLayout Layout;
+    StartButtonView StartButton;
+    std::string WriteBuffer;  // reused for the text of each written line
+};
+
+// Steps of the Start and Stop handlers and of the mode buttons that belong
+// to other parts of the program. Every step does nothing by default.
+class RecordingHooks {
+public:
+    virtual ~RecordingHooks() = default;
+    // Start pressed in sender mode, after the steps common to both modes.
+    virtual void StartSending() {}
+    // Start released: the send timer is disabled.
+    virtual void StopSending() {}
+    // The next Find starts at the beginning of the protocol.
+    virtual void RestartFindAtBeginning() {}
+    virtual void CloseFindDialog() {}
+    // Edit > Select All, Find and Replace enabled or disabled.
+    virtual void SetEditSearchCommandsEnabled(bool enabled) { (void)enabled; }
+    // The display mode changed to `logMode`: each channel's pending
+    // manual-send text (LastInputLine) is converted to the new form.
+    virtual void ConvertLastInputLines(int logMode) { (void)logMode; }
+};
+
+struct CaptureContext {
+    Options& options;
+    ChannelTable& channels;
+    ProtocolField& field;
+    SerialPorts& ports;
+    Clock& clock;
+    MessagePump& pump;
+    PollTimer& pollTimer;
+    MessageBoxes& messages;
+    const LocaleInfo& locale;
+    RecordingHooks& hooks;
+    CaptureState& state;
+    const ScreenPoint& dialogOrigin;  // where message boxes go
+    const std::string& exeBaseName;   // title of message boxes
+};
+
+}  // namespace kestrum

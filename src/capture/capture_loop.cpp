@@ -1,0 +1,198 @@
+#include "capture/capture_loop.h"
+
+#include "capture/channel_line_writer.h"
+#include "capture/line_assembly.h"
+#include "capture/port_reading.h"
+#include "capture/program_lines.h"
+#include "capture/protocol_clock.h"
+#include "capture/recording_ports.h"
+#include "capture/trigger_phase.h"
+#include "capture/triggered_line.h"
+
+namespace kestrum {
+
+namespace {
+
+void ResetChannelBuffers(CaptureContext& c, int channel) {
+    LineRecord& line = c.state.Lines[static_cast<std::size_t>(channel)];
+    line.HexByteCount = 0;
+    line.LineText.clear();
+    line.CharColumn.clear();
+    line.HexColumn.assign(c.state.Layout.HexBlankLine);
+}
+
+void Stop(CaptureContext& c) {
+    c.hooks.StopSending();
+    c.hooks.RestartFindAtBeginning();
+    c.hooks.SetEditSearchCommandsEnabled(c.field.LineCount() > 0);
+    c.field.ClearUndoBuffer();
+    c.state.Recording.ActivityMarker = 0;
+}
+
+// The pass sequence of one phase: passes of the current display mode, a
+// flush at every change of mode, until Running turns false. True when a
+// re-arm of the trigger ended it.
+bool RunPassSequence(CaptureContext& c) {
+    RecordingState& state = c.state.Recording;
+    while (state.Running) {
+        c.pump.ProcessMessages();
+        UpdateMaxLineLength(c.state.Layout, c.options, c.channels, c.field);
+        state.LastChannel = -1;
+
+        if (c.options.LogMode == kLogModeAscii && state.Running) {
+            if (state.TriggerHit && !state.AfterTriggerDone && AfterTriggerSteps(c, kLogModeAscii))
+                return true;
+            while (state.Running && c.options.LogMode == kLogModeAscii)
+                if (RunPass(c, kLogModeAscii)) return true;
+        }
+        FlushChannelLines(c);
+
+        if (c.options.LogMode == kLogModeHex && state.Running) {
+            if (state.TriggerHit && !state.AfterTriggerDone && AfterTriggerSteps(c, kLogModeHex))
+                return true;
+            while (state.Running && c.options.LogMode == kLogModeHex)
+                if (RunPass(c, kLogModeHex)) return true;
+        }
+        FlushChannelLines(c);
+
+        if (state.ClearRequest) {
+            c.field.Clear();
+            state.ClearRequest = false;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+void FlushChannelLines(CaptureContext& c) {
+    for (int j = kFirstChannel; j <= kLastChannel; ++j)
+        if (!c.state.Lines[static_cast<std::size_t>(j)].Written) WriteChannelLine(c, j);
+}
+
+bool RunPass(CaptureContext& c, int logMode) {
+    RecordingState& state = c.state.Recording;
+    const Options& options = c.options;
+    c.pump.ProcessMessages();
+    for (int j = kFirstChannel; j <= kLastChannel; ++j) {
+        const ChannelRecord& record = c.channels.Channels[static_cast<std::size_t>(j)];
+        LineRecord& line = c.state.Lines[static_cast<std::size_t>(j)];
+        if (!record.Active && line.Written) continue;
+
+        std::uint8_t byte = 0;
+        if (ReadChannelByte(c, record, byte)) {
+            if (options.ShowTimeTags) line.ByteTime = ElapsedSeconds(c.state.ProtocolTime, c.clock);
+            state.DataSeen = true;
+            if (j != state.LastChannel) {
+                const int last = state.LastChannel;
+                if (last != -1 && !c.state.Lines[static_cast<std::size_t>(last)].Written)
+                    WriteChannelLine(c, last);
+                state.LastChannel = j;
+                line.LineClosed = true;
+                line.LineStarted = false;
+            }
+            line.Written = false;
+
+            bool lineEnd = false;
+            if (logMode == kLogModeAscii) {
+                if (line.LineClosed && !line.LineStarted) BeginAsciiLine(c, j);
+                AddAsciiByte(c, j, byte);
+                lineEnd = (byte == 13 && options.DumpOnCr) || (byte == 10 && options.DumpOnLf) ||
+                          static_cast<int>(line.LineText.size()) >= c.state.Layout.MaxLineLength;
+            } else {
+                if (line.LineClosed && !line.LineStarted) BeginHexLine(c, j);
+                AddHexByte(c, j, byte);
+                // At least (not exactly) the count: a count lowered while the
+                // line was open still ends it.
+                lineEnd = line.HexByteCount >= options.HexLineByteCount && state.Running;
+            }
+            if (lineEnd && !line.Written) {
+                WriteChannelLine(c, j);
+                line.LineClosed = true;
+                line.LineStarted = false;
+                if (ShouldRearm(c, j)) return true;
+            }
+        }
+
+        if (!line.Written && c.clock.Now() > line.LineDeadline) {
+            WriteChannelLine(c, j);
+            line.LineClosed = false;
+        }
+        if (!state.Running || options.LogMode != logMode) break;
+    }
+    if (state.DataSeen)
+        state.DataSeen = false;
+    else
+        IdleWait(c);
+    return false;
+}
+
+void RunRecording(CaptureContext& c) {
+    RecordingState& state = c.state.Recording;
+    for (;;) {
+        state.DataSeen = false;
+        state.TriggerHit = false;
+        state.AfterTriggerDone = false;
+        state.TriggeredChannel = -1;
+        RunTriggerPhase(c);
+        if (!state.Running) break;
+        if (c.options.ShowStartStopTime && state.FirstPhase) {
+            WriteStartLine(c);
+            state.StartLineWritten = true;
+        }
+        if (c.options.ShowTimeTags && !state.TriggerHit) TakeTimeOrigin(c.state.ProtocolTime, c.clock);
+        for (LineRecord& line : c.state.Lines) {
+            line.Written = true;
+            line.LineClosed = true;
+        }
+        if (!RunPassSequence(c)) break;
+        state.FirstPhase = false;  // re-armed: back to the trigger phase
+    }
+    if (state.StartLineWritten) WriteStopLine(c);
+    state.ActivityMarker = 0;
+}
+
+void SpeedButtonStartOnClick(CaptureContext& c) {
+    RecordingState& state = c.state.Recording;
+    if (c.state.StartButton.Down && !c.state.StartButton.Enabled) {
+        // A disabled button (full protocol) cannot start anything.
+        c.state.StartButton.Down = false;
+        return;
+    }
+    state.ClearRequest = false;
+    state.Running = c.state.StartButton.Down;
+    ShowStartButtonText(c.state.StartButton, state.Running, c.options.MonitorMode);
+    if (!state.Running) {
+        Stop(c);
+        return;
+    }
+
+    state.StartLineWritten = false;
+    state.ActivityMarker = 2;
+    c.hooks.SetEditSearchCommandsEnabled(false);
+    c.hooks.CloseFindDialog();
+    c.field.FocusAtEnd();
+    if (c.options.MonitorMode && c.field.LineCount() > 0) AppendProtocolLine(c);
+    c.pump.ProcessMessages();
+
+    for (int j = kFirstChannel; j <= kLastChannel; ++j) {
+        const ChannelRecord& record = c.channels.Channels[static_cast<std::size_t>(j)];
+        if (!record.Installed) continue;
+        ResetChannelBuffers(c, j);
+        if (record.Active) RefreshPortForRecording(c, j);
+    }
+
+    if (!c.options.MonitorMode) {
+        c.hooks.StartSending();
+        return;
+    }
+    state.FirstPhase = true;
+    RunRecording(c);
+}
+
+void ClickStartButton(CaptureContext& c) {
+    c.state.StartButton.Down = !c.state.StartButton.Down;
+    SpeedButtonStartOnClick(c);
+}
+
+}  // namespace kestrum

@@ -1,0 +1,63 @@
+// Clocks on Linux: CLOCK_MONOTONIC nanoseconds as the performance counter,
+// CLOCK_REALTIME shifted by the local UTC offset as the local date-time.
+
+#include <time.h>
+
+#include "capture/long_time_text.h"
+#include "platform/clock.h"
+
+namespace kestrum {
+
+namespace {
+
+// Days from 1899-12-30 (day 0 of the date-time) to 1970-01-01.
+constexpr double kUnixEpochDays = 25569.0;
+
+class SystemClock final : public Clock {
+public:
+    explicit SystemClock(const LocaleInfo& locale) : longTimeFormat_(locale.LongTimeFormat) {}
+
+    bool QueryPerformanceFrequency(std::int64_t& frequency) override {
+        frequency = 1'000'000'000;
+        return true;
+    }
+
+    bool QueryPerformanceCounter(std::int64_t& count) override {
+        timespec ts{};
+        if (clock_gettime(CLOCK_MONOTONIC, &ts) != 0) return false;
+        count = static_cast<std::int64_t>(ts.tv_sec) * 1'000'000'000 + ts.tv_nsec;
+        return true;
+    }
+
+    DateTime Now() override {
+        timespec ts{};
+        clock_gettime(CLOCK_REALTIME, &ts);
+        // The UTC offset only changes at whole minutes; look it up once a minute.
+        const time_t minute = ts.tv_sec / 60;
+        if (minute != cachedMinute_) {
+            tm local{};
+            time_t seconds = ts.tv_sec;
+            if (localtime_r(&seconds, &local) != nullptr) utcOffset_ = local.tm_gmtoff;
+            cachedMinute_ = minute;
+        }
+        const double seconds = static_cast<double>(ts.tv_sec + utcOffset_) + ts.tv_nsec * 1e-9;
+        return seconds / kSecondsPerDay + kUnixEpochDays;
+    }
+
+    std::string LongTimeText(DateTime dateTime) override {
+        return FormatLongTime(dateTime, longTimeFormat_);
+    }
+
+private:
+    std::string longTimeFormat_;
+    time_t cachedMinute_ = -1;
+    long utcOffset_ = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<Clock> CreateSystemClock(const LocaleInfo& locale) {
+    return std::make_unique<SystemClock>(locale);
+}
+
+}  // namespace kestrum

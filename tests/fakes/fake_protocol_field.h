@@ -1,0 +1,55 @@
+#pragma once
+// A protocol field for unit tests: a list of lines, each with the attributes
+// it was appended with. It can be told to refuse a line.
+
+#include <cstddef>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "platform/protocol_field.h"
+
+namespace kestrum::fakes {
+
+struct FakeLine {
+    std::string Text;
+    TextAttributes Attributes;
+};
+
+class FakeProtocolField : public ProtocolField {
+public:
+    std::vector<FakeLine> Lines;
+    TextAttributes Current;  // attributes of the text appended next
+    int Width = 800;         // ClientWidth
+    int Ppi = 96;            // PixelsPerInch
+
+    // Refuses (appends nothing) the append that would make line `RefuseAtLine`
+    // (0-based) while the field holds that many lines; -1 never.
+    int RefuseAtLine = -1;
+    // Total characters the field holds; an append that does not fit takes
+    // what fits and fails.
+    std::size_t Capacity = std::numeric_limits<std::size_t>::max();
+
+    int Appends = 0;
+    int Deletes = 0;
+    int Clears = 0;
+    int UndoClears = 0;
+    int Focuses = 0;
+    int FailedAppends = 0;
+
+    std::vector<std::string> Texts() const;
+    std::size_t Characters() const;
+
+    void SetAppendAttributes(const TextAttributes& attributes) override;
+    bool AppendLine(const std::string& text) override;
+    bool DeleteLastLine() override;
+    void Clear() override;
+    int LineCount() override;
+    std::string LineText(int index) override;
+    int ClientWidth() override;
+    int PixelsPerInch() override;
+    void FocusAtEnd() override;
+    void ClearUndoBuffer() override;
+};
+
+}  // namespace kestrum::fakes
