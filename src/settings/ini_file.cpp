@@ -1,6 +1,7 @@
 #include "settings/ini_file.h"
 
 #include <charconv>
+#include <cstring>
 
 namespace kestrum {
 
@@ -73,14 +74,20 @@ IniFile::IniFile() { sections_.emplace_back(); }
 
 IniFile IniFile::Parse(std::string_view text) {
     IniFile ini;
+    const char* const begin = text.data();
+    const std::size_t size = text.size();
     std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = start;
-        while (end < text.size() && text[end] != '\n' && text[end] != '\r') ++end;
+    while (start < size) {
+        const void* lf = std::memchr(begin + start, '\n', size - start);
+        std::size_t end = lf != nullptr ? static_cast<std::size_t>(static_cast<const char*>(lf) - begin) : size;
+        std::size_t next = end + 1;
+        if (const void* cr = std::memchr(begin + start, '\r', end - start)) {
+            const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(cr) - begin);
+            next = at + 1 == end ? end + 1 : at + 1;  // CR LF is one line end
+            end = at;
+        }
         ini.AddLine(text.substr(start, end - start));
-        if (end < text.size() && text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n')
-            ++end;
-        start = end + 1;
+        start = next;
     }
     return ini;
 }

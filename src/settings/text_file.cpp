@@ -71,6 +71,9 @@ bool ReadWholeFile(const std::string& path, std::string& text, std::error_code& 
         error = LastError();
         return false;
     }
+    std::error_code sizeError;
+    const auto size = fs::file_size(path, sizeError);
+    if (!sizeError) text.reserve(static_cast<std::size_t>(size));
     char buffer[65536];
     std::size_t count;
     while ((count = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) text.append(buffer, count);
