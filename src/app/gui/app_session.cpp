@@ -1,5 +1,7 @@
 #include "app/gui/app_session.h"
 
+#include <clocale>
+
 #include "platform/app_data.h"
 #include "platform/locale_info.h"
 #include "platform/program_file.h"
@@ -8,6 +10,7 @@
 namespace kestrum {
 
 AppSession StartSession() {
+    std::setlocale(LC_NUMERIC, "C");
     AppSession session;
     session.Markers = MakeSystemInstanceMarkers();
     StartupInputs inputs;

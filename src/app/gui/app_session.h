@@ -19,7 +19,10 @@ struct AppSession {
 };
 
 // Start-up with the running program file, the user's settings folder, the
-// user's locale and the system's instance markers.
+// user's locale and the system's instance markers. Call it after the
+// QApplication exists: it also puts back the C number format (LC_NUMERIC)
+// that QApplication replaced by the user's, so that printf, strtod and
+// std::to_string keep '.' as decimal point for a German user too.
 AppSession StartSession();
 
 // The end of the run: ShutDown with Qt message boxes over `dialogParent`
