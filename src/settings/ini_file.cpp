@@ -17,13 +17,7 @@ std::string_view TrimView(std::string_view text) {
     return text.substr(begin, end - begin);
 }
 
-std::string Lower(std::string_view text) {
-    std::string result(text);
-    for (char& c : result) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return result;
-}
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // The section name of a header line, or nothing when the line is no header.
 std::optional<std::string_view> HeaderName(std::string_view line) {
@@ -70,6 +64,23 @@ std::optional<int> ParseInt32(std::string_view text) {
 
 std::string TrimBlanks(std::string_view text) { return std::string(TrimView(text)); }
 
+std::size_t IniFile::NameHash::operator()(std::string_view name) const {
+    std::size_t hash = 14695981039346656037ull;  // FNV-1a over the lower-case bytes
+    for (const char c : name) {
+        hash ^= static_cast<unsigned char>(LowerAscii(c));
+        hash *= 1099511628211ull;
+    }
+    return hash;
+}
+
+bool IniFile::NameEqual::operator()(std::string_view a, std::string_view b) const {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+    }
+    return true;
+}
+
 IniFile::IniFile() { sections_.emplace_back(); }
 
 IniFile IniFile::Parse(std::string_view text) {
@@ -96,14 +107,14 @@ void IniFile::AddLine(std::string_view line) {
     if (const auto name = HeaderName(line)) {
         Section section;
         section.Header = std::string(line);
-        sectionIndex_.try_emplace(Lower(*name), sections_.size());
+        sectionIndex_.try_emplace(std::string(*name), sections_.size());
         sections_.push_back(std::move(section));
         return;
     }
     Section& section = sections_.back();
     const std::size_t equals = sections_.size() > 1 ? KeyEquals(line) : std::string::npos;
     if (equals != std::string::npos) {
-        section.Keys.try_emplace(Lower(TrimView(line.substr(0, equals))), section.Entries.size());
+        section.Keys.try_emplace(std::string(TrimView(line.substr(0, equals))), section.Entries.size());
         section.LastKey = section.Entries.size();
         section.Entries.push_back(Entry{std::string(line), equals});
         return;
@@ -135,7 +146,7 @@ std::string IniFile::Text() const {
 }
 
 const IniFile::Section* IniFile::FindSection(std::string_view section) const {
-    const auto found = sectionIndex_.find(Lower(section));
+    const auto found = sectionIndex_.find(section);
     return found == sectionIndex_.end() ? nullptr : &sections_[found->second];
 }
 
@@ -143,13 +154,13 @@ bool IniFile::HasSection(std::string_view section) const { return FindSection(se
 
 bool IniFile::HasKey(std::string_view section, std::string_view key) const {
     const Section* found = FindSection(section);
-    return found != nullptr && found->Keys.count(Lower(key)) != 0;
+    return found != nullptr && found->Keys.find(key) != found->Keys.end();
 }
 
 std::optional<std::string> IniFile::Value(std::string_view section, std::string_view key) const {
     const Section* found = FindSection(section);
     if (found == nullptr) return std::nullopt;
-    const auto entry = found->Keys.find(Lower(key));
+    const auto entry = found->Keys.find(key);
     if (entry == found->Keys.end()) return std::nullopt;
     const Entry& line = found->Entries[entry->second];
     return line.Text.substr(line.Equals + 1);
@@ -176,20 +187,18 @@ bool IniFile::ReadBool(std::string_view section, std::string_view key, bool fall
 }
 
 IniFile::Section& IniFile::SectionForWriting(std::string_view section) {
-    const std::string name = Lower(section);
-    const auto found = sectionIndex_.find(name);
+    const auto found = sectionIndex_.find(section);
     if (found != sectionIndex_.end()) return sections_[found->second];
     Section created;
     created.Header = "[" + CleanValue(section) + "]";
-    sectionIndex_.emplace(name, sections_.size());
+    sectionIndex_.emplace(std::string(section), sections_.size());
     sections_.push_back(std::move(created));
     return sections_.back();
 }
 
 void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
     Section& target = SectionForWriting(section);
-    const std::string name = Lower(key);
-    const auto found = target.Keys.find(name);
+    const auto found = target.Keys.find(key);
     if (found != target.Keys.end()) {
         Entry& entry = target.Entries[found->second];
         entry.Text.resize(entry.Equals + 1);
@@ -206,7 +215,7 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
     line += CleanValue(value);
     target.Entries.insert(target.Entries.begin() + static_cast<std::ptrdiff_t>(position),
                           Entry{std::move(line), equals});
-    target.Keys.emplace(name, position);
+    target.Keys.emplace(std::string(key), position);
     target.LastKey = position;
 }
 

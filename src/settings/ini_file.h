@@ -56,6 +56,18 @@ public:
     void WriteBool(std::string_view section, std::string_view key, bool value);
 
 private:
+    // Hash and equality of names without regard to ASCII letter case, usable
+    // with string_view keys so that lookups allocate nothing.
+    struct NameHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view name) const;
+    };
+    struct NameEqual {
+        using is_transparent = void;
+        bool operator()(std::string_view a, std::string_view b) const;
+    };
+    using NameIndex = std::unordered_map<std::string, std::size_t, NameHash, NameEqual>;
+
     struct Entry {
         std::string Text;               // the line (a raw block: lines joined by LF)
         std::size_t Equals = std::string::npos;  // position of "=" in a key line
@@ -63,7 +75,7 @@ private:
     struct Section {
         std::string Header;             // the header line as written; empty for the preamble
         std::vector<Entry> Entries;
-        std::unordered_map<std::string, std::size_t> Keys;  // lower-case key -> first entry
+        NameIndex Keys;                 // key -> its first entry
         std::size_t LastKey = std::string::npos;            // index of the last key entry
     };
 
@@ -72,7 +84,7 @@ private:
     void AddLine(std::string_view line);
 
     std::vector<Section> sections_;  // [0] is the preamble before any header
-    std::unordered_map<std::string, std::size_t> sectionIndex_;  // lower-case name -> first
+    NameIndex sectionIndex_;         // name -> its first section
 };
 
 // Decimal signed 32-bit integer with optional blanks around it, else nothing.
