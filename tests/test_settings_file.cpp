@@ -456,3 +456,15 @@ TEST_F(SettingsFileTest, WriteFailureIsShownAndTheOldFileStays) {
     EXPECT_EQ(ReadFileBytes(path), old);
     EXPECT_EQ(std::distance(fs::directory_iterator(temp.Path()), fs::directory_iterator()), 1);
 }
+
+TEST_F(SettingsFileTest, ASettingsFileThatIsALinkStaysALink) {
+    const std::string target = temp / "real.ini";
+    WriteFileBytes(target, "[Mine]\nKeep=1\n");
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink(target, path);
+    ASSERT_TRUE(Write(Loaded{}));
+    EXPECT_TRUE(fs::is_symlink(path));
+    EXPECT_EQ(IniFile::Parse(ReadFileBytes(target)).Value("Mine", "Keep"), "1");
+    EXPECT_EQ(IniFile::Parse(ReadFileBytes(target)).Value("General", "SaveSettings"), "1");
+    EXPECT_EQ(fs::status(target).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+}

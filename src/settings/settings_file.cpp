@@ -1,7 +1,6 @@
 #include "settings/settings_file.h"
 
 #include <array>
-#include <limits>
 #include <optional>
 #include <variant>
 
