@@ -46,6 +46,10 @@ bool RunPassSequence(CaptureContext& c) {
                 if (RunPass(c, kLogModeAscii)) return true;
         }
         FlushChannelLines(c);
+        // Lines of the old display mode are finished: the next byte of any
+        // channel begins a line in the new mode, also for the channel
+        // written last.
+        state.LastChannel = -1;
 
         if (c.options.LogMode == kLogModeHex && state.Running) {
             if (state.TriggerHit && !state.AfterTriggerDone && AfterTriggerSteps(c, kLogModeHex))
@@ -54,6 +58,7 @@ bool RunPassSequence(CaptureContext& c) {
                 if (RunPass(c, kLogModeHex)) return true;
         }
         FlushChannelLines(c);
+        state.LastChannel = -1;
 
         if (state.ClearRequest) {
             c.field.Clear();

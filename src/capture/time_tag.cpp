@@ -14,9 +14,8 @@ std::string GroupDigits(const std::string& digits, char separator) {
     if (separator == '\0' || digits.size() <= 3) return digits;
     std::string out;
     out.reserve(digits.size() + digits.size() / 3);
-    const std::size_t lead = digits.size() % 3;
     for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i != 0 && (i - lead) % 3 == 0) out += separator;
+        if (i != 0 && (digits.size() - i) % 3 == 0) out += separator;
         out += digits[i];
     }
     return out;
