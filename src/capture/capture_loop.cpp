@@ -85,8 +85,13 @@ bool RunPass(CaptureContext& c, int logMode) {
         if (!record.Active && line.Written) continue;
 
         std::uint8_t byte = 0;
+        bool begunNow = false;
         if (ReadChannelByte(c, record, byte)) {
-            if (options.ShowTimeTags) line.ByteTime = ElapsedSeconds(c.state.ProtocolTime, c.clock);
+            // The byte's time is only ever read for the first byte of a line;
+            // the clock is read for the bytes that begin one.
+            if (options.ShowTimeTags &&
+                (j != state.LastChannel || (line.LineClosed && !line.LineStarted)))
+                line.ByteTime = ElapsedSeconds(c.state.ProtocolTime, c.clock);
             state.DataSeen = true;
             if (j != state.LastChannel) {
                 const int last = state.LastChannel;
@@ -100,12 +105,18 @@ bool RunPass(CaptureContext& c, int logMode) {
 
             bool lineEnd = false;
             if (logMode == kLogModeAscii) {
-                if (line.LineClosed && !line.LineStarted) BeginAsciiLine(c, j);
+                if (line.LineClosed && !line.LineStarted) {
+                    BeginAsciiLine(c, j);
+                    begunNow = true;
+                }
                 AddAsciiByte(c, j, byte);
                 lineEnd = (byte == 13 && options.DumpOnCr) || (byte == 10 && options.DumpOnLf) ||
                           static_cast<int>(line.LineText.size()) >= c.state.Layout.MaxLineLength;
             } else {
-                if (line.LineClosed && !line.LineStarted) BeginHexLine(c, j);
+                if (line.LineClosed && !line.LineStarted) {
+                    BeginHexLine(c, j);
+                    begunNow = true;
+                }
                 AddHexByte(c, j, byte);
                 // At least (not exactly) the count: a count lowered while the
                 // line was open still ends it.
@@ -119,7 +130,9 @@ bool RunPass(CaptureContext& c, int logMode) {
             }
         }
 
-        if (!line.Written && c.clock.Now() > line.LineDeadline) {
+        // A line begun a moment ago (its deadline was set from the clock
+        // just now, with no messages let through since) cannot be due yet.
+        if (!line.Written && !begunNow && c.clock.Now() > line.LineDeadline) {
             WriteChannelLine(c, j);
             line.LineClosed = false;
         }

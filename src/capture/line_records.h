@@ -26,7 +26,7 @@ struct LineRecord {
     FixedText<kHexColumnCapacity> HexColumn; // hex: digit pairs at their positions
     FixedText<kLineTextCapacity> CharColumn; // hex: the bytes, below 32 as byte 1
     int HexByteCount = 0;
-    double ByteTime = 0.0;        // protocol-clock seconds of the latest byte
+    double ByteTime = 0.0;        // protocol-clock seconds of the line's first byte
     DateTime LineDeadline = 0.0;  // when unwritten bytes are shown as an open line
     bool LineStarted = false;     // the buffers hold a begun line with its prefix
     bool Written = true;          // everything in the buffers is in the protocol
