@@ -34,7 +34,7 @@ fail() { echo "FAIL: $*"; [[ -f "$ini" ]] && { echo "--- $ini"; cat "$ini"; }; e
 # Waits until instance number $1 is held (its lock file is locked).
 wait_for_instance() {
     local lock="$XDG_RUNTIME_DIR/$name$1.lock"
-    for _ in $(seq 200); do
+    for _ in $(seq 600); do
         if [[ -f "$lock" ]] && ! flock -n "$lock" true 2>/dev/null; then return 0; fi
         sleep 0.05
     done
@@ -43,7 +43,7 @@ wait_for_instance() {
 
 # Waits for process $1 to end; its exit status in $status.
 wait_for_exit() {
-    for _ in $(seq 200); do
+    for _ in $(seq 600); do
         if ! kill -0 "$1" 2>/dev/null; then wait "$1"; status=$?; return 0; fi
         sleep 0.05
     done
