@@ -249,11 +249,13 @@ void TFormMain::changeEvent(QEvent* event) {
 }
 
 bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
+    // KeyPreview: every key of this window, once, at its first receiver
+    // (the focused widget; a key it ignores travels on to its parents).
     if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key != lastKeyEvent_) {  // once per key, however far it travels
-            lastKeyEvent_ = key;
+        QWidget* focus = QApplication::focusWidget();
+        if (watched == focus || (!focus && watched == this)) {
+            auto* key = static_cast<QKeyEvent*>(event);
             FormMainOnKeyDown(key);
             if (watched == richEdit_ && !key->text().isEmpty()) RichEditOnKeyPress(*captureContext_);
         }

@@ -125,7 +125,6 @@ private:
     unsigned appliedRevision_ = ~0u;
     StartButtonView appliedStart_{};
     int appliedLanguage_ = 0;
-    const QKeyEvent* lastKeyEvent_ = nullptr;
 };
 
 }  // namespace kestrum

@@ -20,10 +20,10 @@ namespace kestrum {
 
 void TFormMain::ConnectHandlers() {
     connect(buttons_, &ButtonRow::StartClicked, this, &TFormMain::SpeedButtonStartOnClick);
-    connect(buttons_->Start(), &QToolButton::released, this, [this] {
-        kestrum::SpeedButtonStartOnMouseUp(*captureContext_, true);
-        SyncView(true);
-    });
+    // The mouse-up comes between the toggle and the click: it refreshes the
+    // texts only, and the click that follows shows them.
+    connect(buttons_->Start(), &QToolButton::released, this,
+            [this] { kestrum::SpeedButtonStartOnMouseUp(*captureContext_, true); });
     connect(buttons_, &ButtonRow::ClearMouseDown, this, [this](Qt::MouseButton button) {
         SpeedButtonClearOnMouseDown(*captureContext_, button == Qt::LeftButton);
         SyncView(true);

@@ -1,0 +1,243 @@
+// Monitor mode from end to end: pseudo-terminals mapped as COM ports, the
+// real window, the recording engine running inside the Start click.
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextBlock>
+#include <gtest/gtest.h>
+
+#include <sys/file.h>
+
+#include "app/gui/main_menus.h"
+#include "form_main_rig.h"
+#include "platform/qt/qt_protocol_field.h"
+#include "platform/qt/qt_text.h"
+
+namespace kestrum {
+namespace {
+
+using test::FormRig;
+using test::PseudoTerminal;
+using test::Script;
+
+std::string Settings(const std::vector<const PseudoTerminal*>& ptys, bool monitor = true) {
+    std::string text = "[General]\r\nShowTimeTags=0\r\n";
+    for (std::size_t i = 0; i < ptys.size(); ++i) {
+        text += "[COM" + std::to_string(i + 1) + "]\r\nDevice=" + ptys[i]->Path + "\r\nMonitorChannel=" +
+                (monitor ? "1" : "0") + "\r\n";
+    }
+    return text;
+}
+
+std::vector<std::string> Lines(TFormMain& form) {
+    std::vector<std::string> lines;
+    for (int i = 0; i < form.Field().LineCount(); ++i) lines.push_back(form.Field().LineText(i));
+    return lines;
+}
+
+bool HasLine(TFormMain& form, const std::string& text) {
+    for (const std::string& line : Lines(form))
+        if (line == text) return true;
+    return false;
+}
+
+QColor LineColour(TFormMain& form, int index) {
+    const QTextBlock block = form.RichEdit().document()->findBlockByNumber(index);
+    return block.begin().fragment().charFormat().foreground().color();
+}
+
+int IndexOf(TFormMain& form, const std::string& text) {
+    const auto lines = Lines(form);
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if (lines[i] == text) return static_cast<int>(i);
+    return -1;
+}
+
+TEST(MonitorEndToEnd, TwoPortsRecordFormattedLinesInOrder) {
+    PseudoTerminal one, two;
+    ASSERT_FALSE(one.Path.empty());
+    FormRig rig;
+    rig.WriteSettings(Settings({&one, &two}));
+    TFormMain& form = rig.Open();
+    ASSERT_TRUE(form.Channels().Channels[1].Open);
+    ASSERT_TRUE(form.Channels().Channels[2].Open);
+    EXPECT_TRUE(form.Buttons().Channel(1)->isChecked());
+    EXPECT_EQ(form.Buttons().Channel(1)->toolTip(), QString("Deactivate COM1 port\n(9600,8,N,1)"));
+
+    bool stopShown = false;
+    Script script(form, {
+        [&] { return form.Buttons().Start()->text() == "Stop" && form.Buttons().Start()->isChecked(); },
+        [&] { return one.Write("hello\r\n"); },
+        [&] { return HasLine(form, "COM1: hello<CR>"); },
+        [&] { return two.Write("world\r\n"); },
+        [&] { return HasLine(form, "COM2: world<CR>"); },
+        [&] { return one.Write("again\r\n"); },
+        [&] { return HasLine(form, "COM1: again<CR>"); },
+        [&] { stopShown = form.Buttons().Start()->toolTip() == "Stop recording the protocol"; return true; },
+    });
+    form.Buttons().Start()->click();  // returns when the recording has ended
+    ASSERT_TRUE(script.Finished()) << "timed out";
+    EXPECT_TRUE(stopShown);
+    EXPECT_FALSE(form.Capture().Recording.Running);
+    EXPECT_EQ(form.Buttons().Start()->text(), QString("Start"));
+    EXPECT_FALSE(form.Buttons().Start()->isChecked());
+
+    const auto lines = Lines(form);
+    ASSERT_GE(lines.size(), 5u);
+    EXPECT_EQ(lines.front().rfind("Start: ", 0), 0u) << lines.front();
+    EXPECT_EQ(lines.back().rfind("Stop:  ", 0), 0u) << lines.back();
+    const int a = IndexOf(form, "COM1: hello<CR>");
+    const int b = IndexOf(form, "COM2: world<CR>");
+    const int c = IndexOf(form, "COM1: again<CR>");
+    EXPECT_LT(a, b);
+    EXPECT_LT(b, c);
+    EXPECT_EQ(LineColour(form, a), QColor(255, 0, 0));  // channel 1 red
+    EXPECT_EQ(LineColour(form, b), QColor(0, 0, 255));  // channel 2 blue
+}
+
+TEST(MonitorEndToEnd, ChannelButtonOpensAndClosesItsPortWhileRecording) {
+    PseudoTerminal one;
+    FormRig rig;
+    rig.WriteSettings(Settings({&one}, false));
+    TFormMain& form = rig.Open();
+    ASSERT_TRUE(form.Channels().Channels[1].Installed);
+    EXPECT_FALSE(form.Channels().Channels[1].Open);
+    EXPECT_TRUE(form.Buttons().Channel(1)->isEnabled());
+    EXPECT_FALSE(form.Buttons().Channel(1)->isChecked());
+
+    Script script(form, {
+        [&] { return form.Capture().Recording.Running; },
+        [&] { form.Buttons().Channel(1)->click(); return true; },
+        [&] { return form.Channels().Channels[1].Open && one.Write("on\r\n"); },
+        [&] { return HasLine(form, "COM1: on<CR>"); },
+        [&] { form.Buttons().Channel(1)->click(); return true; },
+        [&] { return !form.Channels().Channels[1].Open && one.Write("off\r\n"); },
+        [&] { QTest::qWait(150); return true; },
+    });
+    form.Buttons().Start()->click();
+    ASSERT_TRUE(script.Finished());
+    EXPECT_FALSE(HasLine(form, "COM1: off<CR>"));
+    EXPECT_FALSE(form.Channels().Channels[1].MonitorChannel);
+    EXPECT_EQ(form.Buttons().Channel(1)->toolTip(), QString("Activate COM1 port\n(9600,8,N,1)"));
+}
+
+TEST(MonitorEndToEnd, ClearAndDisplayModeWhileRecording) {
+    PseudoTerminal one;
+    FormRig rig;
+    rig.WriteSettings(Settings({&one}));
+    TFormMain& form = rig.Open();
+    Script script(form, {
+        [&] { return form.Capture().Recording.Running && one.Write("first\r\n"); },
+        [&] { return HasLine(form, "COM1: first<CR>"); },
+        [&] { QTest::mouseClick(form.Buttons().Clear(), Qt::LeftButton); return true; },
+        [&] { return form.Field().LineCount() == 0; },
+        [&] { QTest::mouseClick(form.Buttons().Hex(), Qt::LeftButton); return true; },
+        [&] { return one.Write("AB\r\n"); },  // the pass that saw the click has ended
+        [&] {
+            for (const std::string& line : Lines(form))
+                if (line.rfind("COM1: 41 42 0D 0A", 0) == 0) return true;
+            return false;
+        },
+    });
+    form.Buttons().Start()->click();
+    std::string all;
+    for (const auto& l : Lines(form)) all += "[" + l + "]\n";
+    ASSERT_TRUE(script.Finished()) << "step " << script.Step() << " lines " << all;
+    EXPECT_FALSE(HasLine(form, "COM1: first<CR>"));
+    EXPECT_EQ(form.Settings().LogMode, 2);
+}
+
+TEST(MonitorEndToEnd, LanguageSwitchWhileRecordingKeepsStop) {
+    PseudoTerminal one;
+    FormRig rig;
+    rig.WriteSettings(Settings({&one}));
+    TFormMain& form = rig.Open();
+    bool stillStop = false;
+    bool stillRunning = false;
+    Script script(form, {
+        [&] { return form.Capture().Recording.Running; },
+        [&] { form.Menus().Action("MainMenuSettingsLanguageGerman")->trigger(); return true; },
+        [&] {
+            stillStop = form.Buttons().Start()->text() == "Stop" && form.Buttons().Start()->isChecked() &&
+                        form.Buttons().Start()->toolTip() == "Aufzeichnung des Protokolls anhalten";
+            stillRunning = form.Capture().Recording.Running;
+            return one.Write("x\r\n");
+        },
+        [&] { return HasLine(form, "COM1: x<CR>"); },
+    });
+    form.Buttons().Start()->click();
+    ASSERT_TRUE(script.Finished());
+    EXPECT_TRUE(stillStop);
+    EXPECT_TRUE(stillRunning);
+    EXPECT_EQ(form.Buttons().Start()->text(), QString("Start"));
+}
+
+TEST(MonitorEndToEnd, CtrlDigitWhileRecordingAsksForTheSendDialog) {
+    PseudoTerminal one, two, three;
+    FormRig rig;
+    std::string settings = Settings({&one, &two, &three});
+    settings.replace(settings.find("MonitorChannel=1", settings.find("[COM2]")), 16, "MonitorChannel=0");
+    rig.WriteSettings(settings);
+    TFormMain& form = rig.Open();
+    QSignalSpy requests(&form, &TFormMain::ManualSendRequested);
+    QTest::keyClick(&form.RichEdit(), Qt::Key_3, Qt::ControlModifier);  // not recording
+    EXPECT_EQ(requests.count(), 0);
+    Script script(form, {
+        [&] { return form.Capture().Recording.Running; },
+        [&] {
+            QTest::keyClick(&form.RichEdit(), Qt::Key_3, Qt::ControlModifier);
+            QTest::keyClick(&form.RichEdit(), Qt::Key_3, Qt::ControlModifier | Qt::ShiftModifier);
+            QTest::keyClick(&form.RichEdit(), Qt::Key_2, Qt::ControlModifier);  // inactive
+            QTest::keyClick(&form.RichEdit(), Qt::Key_3, Qt::ControlModifier | Qt::KeypadModifier);
+            return true;
+        },
+    });
+    form.Buttons().Start()->click();
+    ASSERT_EQ(requests.count(), 1);
+    EXPECT_EQ(requests.at(0).at(0).toInt(), 3);
+}
+
+TEST(MonitorEndToEnd, PortHeldElsewhereShowsTheMessageAndStaysUp) {
+    PseudoTerminal one;
+    FormRig rig;
+    rig.WriteSettings(Settings({&one}, false));
+    const int holder = ::open(one.Path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(holder, 0);
+    ASSERT_EQ(flock(holder, LOCK_EX | LOCK_NB), 0);
+    TFormMain& form = rig.Open();
+    test::MessageBoxCatcher catcher;
+    form.Buttons().Channel(1)->click();
+    QTRY_COMPARE_WITH_TIMEOUT(catcher.Seen, 1, 2000);
+    EXPECT_EQ(catcher.Text,
+              QString("SpeedButtonChannelOnClick: The COM1 port is currently\nopened by another process."));
+    EXPECT_FALSE(form.Buttons().Channel(1)->isChecked());
+    EXPECT_FALSE(form.Channels().Channels[1].Active);
+    EXPECT_EQ(form.Buttons().Channel(1)->toolTip(), QString("Activate COM1 port\n(9600,8,N,1)"));
+    EXPECT_TRUE(form.isVisible());
+    ::close(holder);
+    // Once free, the next click opens it.
+    form.Buttons().Channel(1)->click();
+    EXPECT_TRUE(form.Channels().Channels[1].Open);
+    EXPECT_EQ(catcher.Seen, 1);
+}
+
+TEST(MonitorEndToEnd, CloseWhileRecordingClosesPortsAndWritesSettings) {
+    PseudoTerminal one;
+    FormRig rig;
+    rig.WriteSettings(Settings({&one}));
+    TFormMain& form = rig.Open();
+    Script script(form, {
+        [&] { return form.Capture().Recording.Running; },
+        [&] { form.close(); return true; },
+    });
+    form.Buttons().Start()->click();
+    EXPECT_FALSE(form.Capture().Recording.Running);
+    EXPECT_FALSE(form.Channels().Channels[1].Open);
+    const std::string saved = rig.ReadSettings();
+    EXPECT_NE(saved.find("Device=" + one.Path), std::string::npos);
+    EXPECT_NE(saved.find("MonitorChannel=1"), std::string::npos);
+    EXPECT_NE(saved.find("[FormMain]"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace kestrum
