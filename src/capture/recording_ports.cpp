@@ -1,12 +1,13 @@
 #include "capture/recording_ports.h"
 
+#include "channels/port_operations.h"
+
 namespace kestrum {
 
 void RefreshPortForRecording(CaptureContext& c, int channel) {
     ChannelRecord& record = c.channels.Channels[static_cast<std::size_t>(channel)];
-    if (record.Handle == kInvalidPortHandle) return;
-    c.ports.PurgeComm(record.Handle);
-    c.ports.SetCommConfig(record.Handle, record.Config);
+    if (record.Handle != kInvalidPortHandle) c.ports.PurgeComm(record.Handle);
+    ApplyPortConfiguration(c.channels, channel, c.ports);
 }
 
 }  // namespace kestrum
