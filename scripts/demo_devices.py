@@ -44,7 +44,9 @@ def scale_line(count):
     return f"ST,GS,+{weight:07.3f} kg\r\n".encode("ascii")
 
 
-DEVICES = {"text": (1 / 3, text_line), "binary": (0.5, binary_frame), "scale": (1.0, scale_line)}
+# Period and phase (seconds): the phases keep the devices from sending at the
+# same moment, which would interleave their bytes into one-byte lines.
+DEVICES = {"text": (1 / 3, 0.0, text_line), "binary": (0.5, 0.07, binary_frame), "scale": (1.0, 0.19, scale_line)}
 
 
 def main():
@@ -73,8 +75,8 @@ def main():
     while running:
         now = time.monotonic() - start
         for name, master, _, _ in opened:
-            period, make = DEVICES[name]
-            if now >= sent[name] * period:
+            period, phase, make = DEVICES[name]
+            if now >= phase + sent[name] * period:
                 try:
                     os.write(master, make(sent[name]))
                 except (BlockingIOError, OSError):

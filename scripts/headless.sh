@@ -46,17 +46,22 @@ if ! kill -0 "$app_pid" 2>/dev/null; then
   echo "Kestrum ended early:" >&2; cat "$work/kestrum.log" >&2; exit 1
 fi
 
+window=root
 if command -v xdotool > /dev/null; then
   # The Start button is the first of the row along the window's bottom edge.
-  window=$(xdotool search --sync --onlyvisible --pid "$app_pid" | head -n 1)
-  eval "$(xdotool getwindowgeometry --shell "$window")"
-  xdotool mousemove $((X + 30)) $((Y + HEIGHT - 10)) click 1
-  sleep "$seconds"
+  window=$(timeout 10 xdotool search --sync --onlyvisible --pid "$app_pid" | head -n 1 || true)
+  if [ -n "$window" ]; then
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    xdotool mousemove $((X + 30)) $((Y + HEIGHT - 10)) click 1
+    sleep "$seconds"
+  else
+    window=root
+  fi
 else
   echo "(xdotool is not installed: the screenshot shows the window before Start)"
 fi
 
-import -window root "$shot"
+import -window "$window" "$shot"
 echo "Screenshot: $shot"
 
 kill -TERM "$app_pid"
