@@ -29,6 +29,7 @@
 #include "platform/linux/serial_devices_linux.h"
 #include "platform/linux/serial_ports_linux.h"
 #include "platform/poll_timer.h"
+#include "platform/program_file.h"
 #include "support/scratch_folder.h"
 
 namespace kestrum::test {
@@ -128,9 +129,10 @@ public:
         if (Form) Form->close();
         Form.reset();
     }
-    // The settings file of this test program.
+    // The settings file of this program.
     std::string SettingsPath() const {
-        return Folder / "config/Tannbrook/kestrum_gui_tests/kestrum_gui_tests.ini";
+        const std::string name = ProgramBaseName(RunningProgramPath());
+        return Folder / ("config/Tannbrook/" + name + "/" + name + ".ini");
     }
     void WriteSettings(const std::string& text) const { WriteFileBytes(SettingsPath(), text); }
     std::string ReadSettings() const { return ReadFileBytes(SettingsPath()); }
