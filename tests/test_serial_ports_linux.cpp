@@ -303,6 +303,7 @@ TEST(LinuxSerialPorts, ALaggingReaderKeepsTheBacklogInThePortsBuffer) {
     // the top-up takes it out of the tty into the growing buffer.
     pty.Send(second);
     ASSERT_TRUE(pty.WaitForInput(3000));
+    std::this_thread::sleep_for(LinuxSerialPorts::kTopUpPeriod);
     got += port.Read(LinuxSerialPorts::kTopUpInterval);
     EXPECT_EQ(2999u - LinuxSerialPorts::kTopUpInterval + 3000u, port.ports.BufferedBytes(port.handle));
     int inTty = -1;

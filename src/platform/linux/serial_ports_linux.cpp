@@ -27,6 +27,11 @@ struct LinuxSerialPorts::Port {
     std::size_t head = 0;
     std::size_t tail = 0;
     unsigned callsSinceRead = 0;
+    std::chrono::steady_clock::time_point lastRead;  // of the last read() with the buffer in use
+    // When a read() last found nothing (while the buffer is empty).
+    std::chrono::steady_clock::time_point foundEmpty;
+    bool empty = false;
+    bool failed = false;  // that read() failed (hung up, gone)
 };
 
 namespace {
@@ -119,7 +124,7 @@ PortHandle LinuxSerialPorts::CreateFile(const std::string& portName, OpenFailure
     ioctl(fd, TIOCEXCL);
 
     port->capacity = kFirstReadBytes;
-    port->buffer = std::make_unique<std::uint8_t[]>(port->capacity);
+    port->buffer.reset(new std::uint8_t[port->capacity]);
     if (static_cast<std::size_t>(fd) >= ports_.size()) ports_.resize(static_cast<std::size_t>(fd) + 1);
     ports_[static_cast<std::size_t>(fd)] = std::move(port);
     failure = OpenFailure::None;
@@ -178,6 +183,7 @@ bool LinuxSerialPorts::PurgeComm(PortHandle handle) {
     if (!port) return false;
     port->head = port->tail = 0;
     port->callsSinceRead = 0;
+    port->empty = false;
     return ioctl(port->fd, TCFLSH, TCIFLUSH) == 0;
 }
 
@@ -197,7 +203,6 @@ bool LinuxSerialPorts::Fill(Port& port) {
 }
 
 void LinuxSerialPorts::TopUp(Port& port) {
-    port.callsSinceRead = 0;
     for (;;) {
         if (port.tail == port.capacity) {
             const std::size_t held = port.tail - port.head;
@@ -211,7 +216,7 @@ void LinuxSerialPorts::TopUp(Port& port) {
                 return;  // full: the rest waits in the tty
             } else {
                 const std::size_t grown = std::min(port.capacity * 2, kMaxBufferBytes);
-                auto bigger = std::make_unique<std::uint8_t[]>(grown);
+                std::unique_ptr<std::uint8_t[]> bigger(new std::uint8_t[grown]);
                 std::memcpy(bigger.get(), port.buffer.get() + port.head, held);
                 port.buffer = std::move(bigger);
                 port.capacity = grown;
@@ -234,10 +239,19 @@ bool LinuxSerialPorts::ReadFile(PortHandle handle, std::uint8_t* buffer, std::ui
     if (!port) return false;
     if (size == 0) return true;
     if (port->head == port->tail) {
-        if (!Fill(*port)) return false;
-        if (port->head == port->tail) return true;
+        const auto now = std::chrono::steady_clock::now();
+        if (port->empty && now - port->foundEmpty < kEmptyRecheck) return !port->failed;
+        port->failed = !Fill(*port);
+        port->empty = port->head == port->tail;
+        port->foundEmpty = port->lastRead = now;
+        if (port->empty) return !port->failed;
     } else if (++port->callsSinceRead >= kTopUpInterval) {
-        TopUp(*port);
+        port->callsSinceRead = 0;
+        const auto now = std::chrono::steady_clock::now();
+        if (now - port->lastRead >= kTopUpPeriod) {
+            port->lastRead = now;
+            TopUp(*port);
+        }
     }
     const std::size_t count = std::min<std::size_t>(size, port->tail - port->head);
     if (count == 1)

@@ -7,13 +7,20 @@
 // close, and reads never block.
 //
 // Reads go through a per-port buffer: a read call on an empty buffer makes
-// one read() of what the tty has; while the buffer is being drained, every
-// kTopUpInterval calls top it up with whatever the tty has received since,
-// so that a reader that lags behind a fast line keeps the backlog here (up
-// to kMaxBufferBytes per port) instead of overflowing the system's small
-// tty buffer. Reading one byte per call therefore costs no system call most
-// of the time.
+// one read() of what the tty has; while the buffer is being drained, it is
+// topped up with whatever the tty has received since (looked at every
+// kTopUpInterval calls, done when kTopUpPeriod has passed since the last
+// read()), so that a reader that lags behind a fast line keeps the backlog
+// here (up to kMaxBufferBytes per port) instead of overflowing the system's
+// small tty buffer. Reading one byte per call therefore costs no system call
+// most of the time.
+//
+// A read() that finds nothing costs microseconds, more than the rest of a
+// capture-loop pass; so after a port was found empty, it is asked again only
+// once kEmptyRecheck has passed (a loop that idles between passes asks every
+// time, a busy one spends a clock read on its quiet ports).
 
+#include <chrono>
 #include <cstddef>
 #include <map>
 #include <memory>
@@ -28,7 +35,9 @@ class LinuxSerialPorts : public SerialPorts {
 public:
     static constexpr std::size_t kFirstReadBytes = 4096;
     static constexpr std::size_t kMaxBufferBytes = 16u << 20;
-    static constexpr unsigned kTopUpInterval = 128;
+    static constexpr unsigned kTopUpInterval = 64;
+    static constexpr std::chrono::microseconds kTopUpPeriod{100};
+    static constexpr std::chrono::microseconds kEmptyRecheck{100};
 
     LinuxSerialPorts();
     ~LinuxSerialPorts() override;  // closes (and restores) every port still open
