@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QTimer>
 
 #include "app/gui/app_session.h"
 #include "app/gui/form_main.h"
@@ -18,9 +19,17 @@ int main(int argc, char** argv) {
     kestrum::LinuxSerialDevices devices;
     const auto clock = kestrum::CreateSystemClock(session.State.Locale);
     const auto pollTimer = kestrum::CreatePollTimer();
+    // The window lets events through while it is being created, so a request
+    // to end can come before it exists: it is kept and carried out after.
+    kestrum::TFormMain* mainWindow = nullptr;
+    bool endRequested = false;
+    QObject::connect(&termination, &kestrum::TerminationSignals::TerminationRequested, [&] {
+        if (mainWindow) mainWindow->close();
+        else endRequested = true;
+    });
     kestrum::TFormMain window(session, {ports, devices, *clock, *pollTimer}, QApplication::arguments());
-    QObject::connect(&termination, &kestrum::TerminationSignals::TerminationRequested, &window,
-                     &QWidget::close);
+    mainWindow = &window;
+    if (endRequested) QTimer::singleShot(0, &window, &QWidget::close);
     // Should the loop end without the window's close, the run still ends.
     QObject::connect(&app, &QCoreApplication::aboutToQuit,
                      [&session] { kestrum::FinishSession(session, nullptr, {}); });
