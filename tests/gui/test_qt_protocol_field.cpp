@@ -92,6 +92,14 @@ TEST_F(ProtocolFieldTest, KeyPressFlushesBeforeTheKeyIsTaken) {
     edit.setFocus();
     QTest::keyClicks(&edit, "x");
     EXPECT_EQ(WidgetText(), QString("line\nx"));
+    // Typed text can be undone until the undo history is cleared; the
+    // program's own lines never enter it.
+    EXPECT_TRUE(edit.document()->isUndoAvailable());
+    field.ClearUndoBuffer();
+    EXPECT_FALSE(edit.document()->isUndoAvailable());
+    field.AppendLine("more");
+    field.Flush();
+    EXPECT_FALSE(edit.document()->isUndoAvailable());
 }
 
 TEST_F(ProtocolFieldTest, SingleByteTextIsShownAsWindows1252) {

@@ -154,6 +154,11 @@ void QtProtocolField::FocusAtEnd() {
     edit_.ensureCursorVisible();
 }
 
+void QtProtocolField::ClearUndoBuffer() {
+    Flush();
+    edit_.document()->clearUndoRedoStacks();
+}
+
 void QtProtocolField::ScheduleFlush() {
     if (!flushTimer_.isActive()) flushTimer_.start();
 }

@@ -45,6 +45,7 @@ public:
     int ClientWidth() override;
     int PixelsPerInch() override;
     void FocusAtEnd() override;
+    void ClearUndoBuffer() override;
 
     // Applies every queued change to the widget now.
     void Flush();
