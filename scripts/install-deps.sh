@@ -3,7 +3,7 @@
 # As root it runs apt-get; otherwise it prints the line to run.
 set -eu
 packages=(cmake make g++ pkg-config googletest libgtest-dev libbenchmark-dev
-          qt6-base-dev libudev-dev xvfb xauth x11-utils imagemagick
+          qt6-base-dev libudev-dev xvfb xauth x11-utils xdotool imagemagick
           fonts-dejavu-core procps util-linux)
 missing=()
 for p in "${packages[@]}"; do
