@@ -2,15 +2,18 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/epoll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <thread>
 
 #include "platform/linux/termios_dcb.h"
 
@@ -28,10 +31,16 @@ struct LinuxSerialPorts::Port {
     std::size_t tail = 0;
     unsigned callsSinceRead = 0;
     std::chrono::steady_clock::time_point lastRead;  // of the last read() with the buffer in use
-    // When a read() last found nothing (while the buffer is empty).
+    // When a read() last found the buffer empty and read nothing or failed.
     std::chrono::steady_clock::time_point foundEmpty;
-    bool empty = false;
-    bool failed = false;  // that read() failed (hung up, gone)
+    // The tty may hold input: the epoll set reported the port, or the last
+    // read() filled all the room it had.
+    bool mayHaveInput = true;
+    // Reported by a look at the epoll set made by a read of another port,
+    // after this port was last read: a pass may have missed this input.
+    bool fresh = false;
+    bool watched = false;  // in the epoll set
+    bool failed = false;   // the last read() failed (hung up, gone)
 };
 
 namespace {
@@ -60,11 +69,12 @@ bool IsNoData(int error) { return error == EAGAIN || error == EWOULDBLOCK || err
 
 }  // namespace
 
-LinuxSerialPorts::LinuxSerialPorts() = default;
+LinuxSerialPorts::LinuxSerialPorts() : epoll_(epoll_create1(EPOLL_CLOEXEC)) {}
 
 LinuxSerialPorts::~LinuxSerialPorts() {
     for (std::size_t fd = 0; fd < ports_.size(); ++fd)
         if (ports_[fd]) CloseHandle(static_cast<PortHandle>(fd));
+    if (epoll_ >= 0) close(epoll_);
 }
 
 void LinuxSerialPorts::MapPortName(const std::string& portName, const std::string& device) {
@@ -127,6 +137,8 @@ PortHandle LinuxSerialPorts::CreateFile(const std::string& portName, OpenFailure
     port->buffer.reset(new std::uint8_t[port->capacity]);
     if (static_cast<std::size_t>(fd) >= ports_.size()) ports_.resize(static_cast<std::size_t>(fd) + 1);
     ports_[static_cast<std::size_t>(fd)] = std::move(port);
+    WatchReadiness(*ports_[static_cast<std::size_t>(fd)], true);
+    ++openPorts_;
     failure = OpenFailure::None;
     return fd;
 }
@@ -183,23 +195,124 @@ bool LinuxSerialPorts::PurgeComm(PortHandle handle) {
     if (!port) return false;
     port->head = port->tail = 0;
     port->callsSinceRead = 0;
-    port->empty = false;
+    port->mayHaveInput = true;
     return ioctl(port->fd, TCFLSH, TCIFLUSH) == 0;
+}
+
+void LinuxSerialPorts::WatchReadiness(Port& port, bool watch) {
+    if (epoll_ < 0) return;
+    if (watch) {
+        // Edge-triggered: the set reports a port once for each arrival of
+        // input, so input nobody reads (a skipped channel, a hung-up line)
+        // does not keep waking the caller.
+        epoll_event event{};
+        event.events = EPOLLIN | EPOLLET;
+        event.data.fd = port.fd;
+        port.watched = epoll_ctl(epoll_, EPOLL_CTL_ADD, port.fd, &event) == 0;
+    } else if (port.watched) {
+        epoll_ctl(epoll_, EPOLL_CTL_DEL, port.fd, nullptr);
+        port.watched = false;
+    }
+}
+
+long LinuxSerialPorts::ReadTty(Port& port, std::size_t room) {
+    ssize_t got;
+    do {
+        got = read(port.fd, port.buffer.get() + port.tail, room);
+    } while (got < 0 && errno == EINTR);
+    if (got < 0) {
+        port.mayHaveInput = false;
+        return IsNoData(errno) ? 0 : -1;
+    }
+    // Less than asked for: the tty is drained; what comes later is reported
+    // by the epoll set.
+    port.mayHaveInput = static_cast<std::size_t>(got) == room;
+    port.tail += static_cast<std::size_t>(got);
+    return static_cast<long>(got);
 }
 
 bool LinuxSerialPorts::Fill(Port& port) {
     port.head = port.tail = 0;
     port.callsSinceRead = 0;
-    ssize_t got;
-    do {
-        got = read(port.fd, port.buffer.get(), port.capacity);
-    } while (got < 0 && errno == EINTR);
-    if (got > 0) {
-        port.tail = static_cast<std::size_t>(got);
-        return true;
+    // 0 bytes without an error: no data (a hung-up line fails instead).
+    return ReadTty(port, port.capacity) >= 0;
+}
+
+bool LinuxSerialPorts::CollectReadiness(std::chrono::nanoseconds wait, bool fresh) {
+    if (epoll_ < 0) {
+        // No epoll set: every port may have input.
+        for (auto& port : ports_)
+            if (port) port->mayHaveInput = true;
+        return false;
     }
-    if (got == 0) return true;  // hung up: no data
-    return IsNoData(errno);
+    bool reported = false;
+    constexpr int kEvents = 16;
+    epoll_event events[kEvents];
+    for (;;) {
+        int count;
+        if (wait.count() <= 0) {
+            count = epoll_wait(epoll_, events, kEvents, 0);
+        } else {
+            const timespec timeout{static_cast<time_t>(wait.count() / 1'000'000'000),
+                                   static_cast<long>(wait.count() % 1'000'000'000)};
+            count = epoll_pwait2(epoll_, events, kEvents, &timeout, nullptr);
+            if (count < 0 && errno == ENOSYS)  // kernels before 5.11
+                count = epoll_wait(epoll_, events, kEvents,
+                                   static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(wait).count()));
+        }
+        if (count <= 0) return reported;
+        for (int i = 0; i < count; ++i) {
+            Port* port = Find(events[i].data.fd);
+            if (!port) continue;
+            port->mayHaveInput = true;
+            if (fresh) port->fresh = true;
+            reported = true;
+        }
+        if (count < kEvents) return reported;
+        wait = std::chrono::nanoseconds(0);  // more may be waiting
+    }
+}
+
+bool LinuxSerialPorts::MayHaveInput(Port& port) {
+    if (port.mayHaveInput) return true;
+    // The clock and the epoll set are looked at about once per pass over the
+    // open ports, the epoll set at most every kReadinessPeriod.
+    if (++quietCalls_ < openPorts_) return false;
+    quietCalls_ = 0;
+    const auto now = std::chrono::steady_clock::now();
+    if (now - lastCollected_ >= kReadinessPeriod) {
+        lastCollected_ = now;
+        CollectReadiness(std::chrono::nanoseconds(0), true);
+    }
+    if ((port.failed || !port.watched) && now - port.foundEmpty >= kEmptyRecheck) return true;
+    return port.mayHaveInput;
+}
+
+bool LinuxSerialPorts::WaitForInput(std::chrono::nanoseconds timeout) {
+    // Input that a look at the epoll set during the last pass reported for a
+    // port already read in that pass: no waiting.
+    bool fresh = false;
+    for (auto& port : ports_)
+        if (port && port->fresh) {
+            port->fresh = false;
+            fresh = fresh || port->mayHaveInput;
+        }
+    if (fresh) return true;
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + timeout;
+    for (;;) {
+        const auto left = deadline - Clock::now();
+        if (left.count() <= 0) return false;
+        if (epoll_ < 0) {
+            std::this_thread::sleep_for(left);
+            CollectReadiness(std::chrono::nanoseconds(0), false);
+            return false;
+        }
+        if (CollectReadiness(left, false)) {
+            lastCollected_ = Clock::now();
+            return true;
+        }
+    }
 }
 
 void LinuxSerialPorts::TopUp(Port& port) {
@@ -225,10 +338,8 @@ void LinuxSerialPorts::TopUp(Port& port) {
             }
         }
         const std::size_t room = port.capacity - port.tail;
-        const ssize_t got = read(port.fd, port.buffer.get() + port.tail, room);
-        if (got <= 0) return;
-        port.tail += static_cast<std::size_t>(got);
-        if (static_cast<std::size_t>(got) < room) return;  // the tty is drained
+        const long got = ReadTty(port, room);
+        if (got <= 0 || static_cast<std::size_t>(got) < room) return;  // the tty is drained
     }
 }
 
@@ -239,12 +350,16 @@ bool LinuxSerialPorts::ReadFile(PortHandle handle, std::uint8_t* buffer, std::ui
     if (!port) return false;
     if (size == 0) return true;
     if (port->head == port->tail) {
+        const bool mayHaveInput = MayHaveInput(*port);
+        port->fresh = false;
+        if (!mayHaveInput) return !port->failed;
         const auto now = std::chrono::steady_clock::now();
-        if (port->empty && now - port->foundEmpty < kEmptyRecheck) return !port->failed;
         port->failed = !Fill(*port);
-        port->empty = port->head == port->tail;
-        port->foundEmpty = port->lastRead = now;
-        if (port->empty) return !port->failed;
+        port->lastRead = now;
+        if (port->head == port->tail) {
+            port->foundEmpty = now;
+            return !port->failed;
+        }
     } else if (++port->callsSinceRead >= kTopUpInterval) {
         port->callsSinceRead = 0;
         const auto now = std::chrono::steady_clock::now();
@@ -292,6 +407,8 @@ bool LinuxSerialPorts::CloseHandle(PortHandle handle) {
     if (!port) return false;
     if (port->originalValid) ioctl(port->fd, TCSETS2, &port->original);
     ioctl(port->fd, TIOCNXCL);
+    WatchReadiness(*port, false);
+    --openPorts_;
     const bool closed = close(port->fd) == 0;  // also releases the lock
     ports_[static_cast<std::size_t>(handle)].reset();
     return closed;

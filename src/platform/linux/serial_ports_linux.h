@@ -16,9 +16,14 @@
 // most of the time.
 //
 // A read() that finds nothing costs microseconds, more than the rest of a
-// capture-loop pass; so after a port was found empty, it is asked again only
-// once kEmptyRecheck has passed (a loop that idles between passes asks every
-// time, a busy one spends a clock read on its quiet ports).
+// capture-loop pass; so a port whose buffer is empty is read only when it may
+// have input: every open port is watched in one edge-triggered epoll set, and
+// calls on quiet ports look at that set (one epoll_wait for all ports) at most
+// every kReadinessPeriod. A port is read again only when the set reported it
+// or its last read() filled all the room it had. A port whose read failed
+// (hung up, gone) reports nothing more; it is asked again every
+// kEmptyRecheck. WaitForInput lets an idle caller sleep until a port has
+// input.
 
 #include <chrono>
 #include <cstddef>
@@ -38,6 +43,7 @@ public:
     static constexpr unsigned kTopUpInterval = 64;
     static constexpr std::chrono::microseconds kTopUpPeriod{100};
     static constexpr std::chrono::microseconds kEmptyRecheck{100};
+    static constexpr std::chrono::microseconds kReadinessPeriod{20};
 
     LinuxSerialPorts();
     ~LinuxSerialPorts() override;  // closes (and restores) every port still open
@@ -78,14 +84,31 @@ public:
     // benchmarks).
     std::size_t BufferedBytes(PortHandle port) const;
 
+    // Waits until an open port receives input or `timeout` has passed; true
+    // when a port has input to read. Returns at once when input came, since
+    // the port was last read, that a read of a quiet port noticed.
+    bool WaitForInput(std::chrono::nanoseconds timeout);
+
 private:
     struct Port;
     Port* Find(PortHandle port) const;
     bool Fill(Port& port);
     void TopUp(Port& port);
+    // One read() into the buffer's free room: the bytes got, or -1 when it
+    // failed.
+    long ReadTty(Port& port, std::size_t room);
+    void WatchReadiness(Port& port, bool watch);
+    // One look at the epoll set, waiting up to `wait` for a report: marks the
+    // ports it reports (as fresh too when `fresh`). True when it reported any.
+    bool CollectReadiness(std::chrono::nanoseconds wait, bool fresh);
+    bool MayHaveInput(Port& port);
 
     std::map<std::string, std::string> devices_;
     std::vector<std::unique_ptr<Port>> ports_;  // indexed by file descriptor
+    int epoll_ = -1;
+    std::size_t openPorts_ = 0;
+    std::size_t quietCalls_ = 0;  // reads of quiet ports since the clock was last looked at
+    std::chrono::steady_clock::time_point lastCollected_;
 };
 
 }  // namespace kestrum
