@@ -5,6 +5,7 @@
 #include "app/gui/form_main.h"
 #include "app/gui/termination_signals.h"
 #include "platform/clock.h"
+#include "platform/linux/port_wait_poll_timer.h"
 #include "platform/linux/serial_devices_linux.h"
 #include "platform/linux/serial_ports_linux.h"
 #include "platform/poll_timer.h"
@@ -18,7 +19,8 @@ int main(int argc, char** argv) {
     kestrum::LinuxSerialPorts ports;
     kestrum::LinuxSerialDevices devices;
     const auto clock = kestrum::CreateSystemClock(session.State.Locale);
-    const auto pollTimer = kestrum::CreatePollTimer();
+    // The idle wait of a recording ends as soon as a port receives input.
+    kestrum::PortWaitPollTimer pollTimer(ports);
     // The window lets events through while it is being created, so a request
     // to end can come before it exists: it is kept and carried out after.
     kestrum::TFormMain* mainWindow = nullptr;
@@ -27,7 +29,7 @@ int main(int argc, char** argv) {
         if (mainWindow) mainWindow->close();
         else endRequested = true;
     });
-    kestrum::TFormMain window(session, {ports, devices, *clock, *pollTimer}, QApplication::arguments());
+    kestrum::TFormMain window(session, {ports, devices, *clock, pollTimer}, QApplication::arguments());
     mainWindow = &window;
     if (endRequested) QTimer::singleShot(0, &window, &QWidget::close);
     // Should the loop end without the window's close, the run still ends.
