@@ -5,17 +5,23 @@
 // longest time without event processing and the lag from the last byte sent
 // to its line in the protocol. "Not recorded" counts the bytes that were not
 // in the protocol 5 s after the last byte was sent (or at the end of a run).
+// Case (b) is a bus of requests and replies: each line is read by the
+// recording before the next port sends its own.
 //   bench_e2e_gui [lines for one port, default 200000]
+//   BENCH_PLAIN_TIMER=1: the plain 1 ms idle wait instead of the one ports end
 #include <QApplication>
 #include <QTimer>
 
 #include <poll.h>
+#include <sched.h>
 #include <signal.h>
+#include <sys/mman.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -24,6 +30,7 @@
 
 #include "app/gui/main_menus.h"
 #include "gui/form_main_rig.h"
+#include "platform/linux/port_wait_poll_timer.h"
 #include "platform/qt/qt_message_pump.h"
 #include "platform/qt/qt_protocol_field.h"
 
@@ -64,7 +71,7 @@ long RssKb() {
 }
 
 std::string Line(long number) {
-    char text[kLineBytes + 1];
+    char text[96];
     std::snprintf(text, sizeof text, "%09ld abcdefghijklmnopqrstuvwxyz ABCDEFGHIJKLMNOPQRSTUVWXY", number);
     std::string line(text, 60);
     return line + "\r\n";
@@ -82,10 +89,69 @@ long LineBytes(const std::string& line) {
     return bytes;
 }
 
+// Bytes the recording has read from each port, in memory shared with the
+// writing process.
+struct ReadCounts {
+    std::atomic<long> Bytes[kPorts];
+};
+
+// The system's serial ports, counting the bytes read from COM1..COM8.
+class CountingSerialPorts final : public SerialPorts {
+public:
+    CountingSerialPorts(LinuxSerialPorts& ports, ReadCounts& counts) : ports_(ports), counts_(counts) {}
+    void MapPortName(const std::string& portName, const std::string& device) override {
+        ports_.MapPortName(portName, device);
+    }
+    bool GetDefaultCommConfig(const std::string& portName, CommConfig& config) override {
+        return ports_.GetDefaultCommConfig(portName, config);
+    }
+    PortHandle CreateFile(const std::string& portName, OpenFailure& failure) override {
+        const PortHandle handle = ports_.CreateFile(portName, failure);
+        if (handle >= 0 && portName.size() == 4 && portName.compare(0, 3, "COM") == 0) {
+            if (static_cast<std::size_t>(handle) >= index_.size()) index_.resize(static_cast<std::size_t>(handle) + 1, -1);
+            index_[static_cast<std::size_t>(handle)] = portName[3] - '1';
+        }
+        return handle;
+    }
+    bool GetCommConfig(PortHandle port, CommConfig& config) override { return ports_.GetCommConfig(port, config); }
+    bool SetCommConfig(PortHandle port, const CommConfig& config) override {
+        return ports_.SetCommConfig(port, config);
+    }
+    bool GetCommTimeouts(PortHandle port, CommTimeouts& timeouts) override {
+        return ports_.GetCommTimeouts(port, timeouts);
+    }
+    bool SetCommTimeouts(PortHandle port, const CommTimeouts& timeouts) override {
+        return ports_.SetCommTimeouts(port, timeouts);
+    }
+    bool PurgeComm(PortHandle port) override { return ports_.PurgeComm(port); }
+    bool ReadFile(PortHandle port, std::uint8_t* buffer, std::uint32_t size, std::uint32_t& bytesRead) override {
+        const bool ok = ports_.ReadFile(port, buffer, size, bytesRead);
+        if (bytesRead > 0 && port >= 0 && static_cast<std::size_t>(port) < index_.size()) {
+            const int p = index_[static_cast<std::size_t>(port)];
+            if (p >= 0 && p < kPorts) counts_.Bytes[p].fetch_add(bytesRead, std::memory_order_release);
+        }
+        return ok;
+    }
+    bool WriteFile(PortHandle port, const std::uint8_t* data, std::uint32_t size,
+                   std::uint32_t& bytesWritten) override {
+        return ports_.WriteFile(port, data, size, bytesWritten);
+    }
+    bool CloseHandle(PortHandle port) override {
+        if (port >= 0 && static_cast<std::size_t>(port) < index_.size()) index_[static_cast<std::size_t>(port)] = -1;
+        return ports_.CloseHandle(port);
+    }
+
+private:
+    LinuxSerialPorts& ports_;
+    ReadCounts& counts_;
+    std::vector<int> index_;  // port number - 1 by handle
+};
+
 enum class Pattern { OnePortFast, TakingTurns, AllPortsPaced, Quiet };
 
 // The writing process: writes its lines and reports when its last byte went out.
-void WriteLines(const std::vector<PseudoTerminal*>& ptys, Pattern pattern, long lines, int reportFd) {
+void WriteLines(const std::vector<PseudoTerminal*>& ptys, Pattern pattern, long lines, int reportFd,
+                const ReadCounts* consumed) {
     auto writeAll = [](int fd, const std::string& data) {
         std::size_t done = 0;
         while (done < data.size()) {
@@ -105,7 +171,20 @@ void WriteLines(const std::vector<PseudoTerminal*>& ptys, Pattern pattern, long 
             }
         }
     } else if (pattern == Pattern::TakingTurns) {
-        for (long i = 0; i < lines; ++i) writeAll(ptys[static_cast<std::size_t>(i % kPorts)]->Master, Line(i));
+        // As on a bus of requests and replies: a port sends its line only
+        // once the recording has read the previous port's line. The tty's
+        // own count (FIONREAD) cannot tell: the serial layer takes all a tty
+        // holds into its buffer at once, long before the recording has read
+        // the line byte by byte, so the next port's line would arrive in the
+        // middle of it. The recording's reads are counted instead.
+        long target[kPorts];
+        for (int p = 0; p < kPorts; ++p) target[p] = consumed->Bytes[p].load(std::memory_order_acquire);
+        for (long i = 0; i < lines; ++i) {
+            const std::size_t port = static_cast<std::size_t>(i % kPorts);
+            writeAll(ptys[port]->Master, Line(i));
+            target[port] += kLineBytes;
+            while (consumed->Bytes[port].load(std::memory_order_acquire) < target[port]) sched_yield();
+        }
     } else if (pattern == Pattern::AllPortsPaced) {
         // 115200 baud, 10 bits a byte: one 62-byte line every 5.38 ms per port.
         const double interval = kLineBytes * 10.0 / 115200.0;
@@ -132,8 +211,8 @@ struct Result {
     double LagMs = 0;
 };
 
-Result Run(TFormMain& form, std::vector<PseudoTerminal*> ptys, Pattern pattern, long lines,
-           const char* name, double quietSeconds = 0) {
+Result Run(TFormMain& form, std::vector<PseudoTerminal*> ptys, const ReadCounts* consumed, Pattern pattern,
+           long lines, const char* name, double quietSeconds = 0) {
     Result result{name};
     long totalLines = pattern == Pattern::AllPortsPaced ? lines * kPorts : lines;
     if (pattern == Pattern::Quiet) totalLines = 0;
@@ -157,7 +236,7 @@ Result Run(TFormMain& form, std::vector<PseudoTerminal*> ptys, Pattern pattern, 
             if (pattern != Pattern::Quiet) {
                 child = fork();
                 if (child == 0) {
-                    WriteLines(ptys, pattern, lines, report[1]);
+                    WriteLines(ptys, pattern, lines, report[1], consumed);
                     _exit(0);
                 }
             } else {
@@ -248,7 +327,19 @@ int main(int argc, char** argv) {
     }
     FormRig rig;
     rig.WriteSettings(settings);
-    TFormMain& form = rig.Open({"bench_e2e_gui"});
+    // The window gets the ports through the counting layer and the idle wait
+    // that input on a port ends.
+    void* shared = mmap(nullptr, sizeof(ReadCounts), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+    if (shared == MAP_FAILED) return 1;
+    auto* consumed = new (shared) ReadCounts{};
+    CountingSerialPorts ports(rig.Ports, *consumed);
+    // BENCH_PLAIN_TIMER=1: the plain idle wait of 1 ms instead.
+    if (!std::getenv("BENCH_PLAIN_TIMER")) rig.Poll = std::make_unique<PortWaitPollTimer>(rig.Ports);
+    rig.Session = StartSession();
+    rig.SystemClock = CreateSystemClock(rig.Session.State.Locale);
+    rig.Form = std::make_unique<TFormMain>(
+        rig.Session, FormMainServices{ports, rig.Devices, *rig.SystemClock, *rig.Poll}, QStringList{"bench_e2e_gui"});
+    TFormMain& form = *rig.Form;
     std::printf("End to end through the window, %d-byte lines, %d ports mapped to pseudo-terminals\n", kLineBytes,
                 kPorts);
     const auto setOthers = [&](bool down) {
@@ -256,13 +347,13 @@ int main(int argc, char** argv) {
             if (form.Buttons().Channel(p)->isChecked() != down) form.Buttons().Channel(p)->click();
     };
     setOthers(false);
-    Print(Run(form, ptys, Pattern::OnePortFast, lines, "(a) one port open, as fast as it takes"));
+    Print(Run(form, ptys, consumed, Pattern::OnePortFast, lines, "(a) one port open, as fast as it takes"));
     setOthers(true);
-    Print(Run(form, ptys, Pattern::OnePortFast, lines, "(a8) same, seven more ports open, idle"));
-    Print(Run(form, ptys, Pattern::TakingTurns, lines, "(b) eight ports taking turns"));
+    Print(Run(form, ptys, consumed, Pattern::OnePortFast, lines, "(a8) same, seven more ports open, idle"));
+    Print(Run(form, ptys, consumed, Pattern::TakingTurns, lines, "(b) eight ports taking turns, line by line"));
     const long paced = static_cast<long>(5.0 / (kLineBytes * 10.0 / 115200.0));  // five seconds
-    Print(Run(form, ptys, Pattern::AllPortsPaced, paced, "(c) eight ports at 115200 baud each"));
-    Print(Run(form, ptys, Pattern::Quiet, 0, "(d) eight open quiet ports, 3 s", 3.0));
+    Print(Run(form, ptys, consumed, Pattern::AllPortsPaced, paced, "(c) eight ports at 115200 baud each"));
+    Print(Run(form, ptys, consumed, Pattern::Quiet, 0, "(d) eight open quiet ports, 3 s", 3.0));
     rig.Close();
     return 0;
 }
