@@ -299,7 +299,16 @@ bool LinuxSerialPorts::WaitForInput(std::chrono::nanoseconds timeout) {
         }
     if (fresh) return true;
     using Clock = std::chrono::steady_clock;
-    const auto deadline = Clock::now() + timeout;
+    const auto start = Clock::now();
+    const auto deadline = start + timeout;
+    if (epoll_ >= 0 && start - lastInput_ < kSpinAfterInput) {
+        // Input came moments ago: more is likely to follow soon (replies on
+        // a bus), and falling asleep and waking costs more than looking.
+        const auto spinEnd = start + std::min<std::chrono::nanoseconds>(kSpin, timeout);
+        do {
+            if (CollectReadiness(std::chrono::nanoseconds(0), false)) return true;
+        } while (Clock::now() < spinEnd);
+    }
     for (;;) {
         const auto left = deadline - Clock::now();
         if (left.count() <= 0) return false;
@@ -360,6 +369,7 @@ bool LinuxSerialPorts::ReadFile(PortHandle handle, std::uint8_t* buffer, std::ui
             port->foundEmpty = now;
             return !port->failed;
         }
+        lastInput_ = now;
     } else if (++port->callsSinceRead >= kTopUpInterval) {
         port->callsSinceRead = 0;
         const auto now = std::chrono::steady_clock::now();

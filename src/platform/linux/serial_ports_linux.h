@@ -44,6 +44,10 @@ public:
     static constexpr std::chrono::microseconds kTopUpPeriod{100};
     static constexpr std::chrono::microseconds kEmptyRecheck{100};
     static constexpr std::chrono::microseconds kReadinessPeriod{20};
+    // Within kSpinAfterInput of the last input, WaitForInput looks at the
+    // ports for up to kSpin before it sleeps.
+    static constexpr std::chrono::microseconds kSpinAfterInput{1000};
+    static constexpr std::chrono::microseconds kSpin{100};
 
     LinuxSerialPorts();
     ~LinuxSerialPorts() override;  // closes (and restores) every port still open
@@ -109,6 +113,7 @@ private:
     std::size_t openPorts_ = 0;
     std::size_t quietCalls_ = 0;  // reads of quiet ports since the clock was last looked at
     std::chrono::steady_clock::time_point lastCollected_;
+    std::chrono::steady_clock::time_point lastInput_;  // last read() that brought bytes to an empty buffer
 };
 
 }  // namespace kestrum
