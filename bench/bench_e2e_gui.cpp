@@ -89,8 +89,8 @@ long LineBytes(const std::string& line) {
     return bytes;
 }
 
-// Bytes the recording has read from each port, in memory shared with the
-// writing process.
+// Bytes the recording has read from each port up to its last line end, in
+// memory shared with the writing process.
 struct ReadCounts {
     std::atomic<long> Bytes[kPorts];
 };
@@ -128,7 +128,12 @@ public:
         const bool ok = ports_.ReadFile(port, buffer, size, bytesRead);
         if (bytesRead > 0 && port >= 0 && static_cast<std::size_t>(port) < index_.size()) {
             const int p = index_[static_cast<std::size_t>(port)];
-            if (p >= 0 && p < kPorts) counts_.Bytes[p].fetch_add(bytesRead, std::memory_order_release);
+            // Published at line ends only, so that the writer polling the
+            // count does not slow down every read.
+            if (p >= 0 && p < kPorts) {
+                local_[p] += bytesRead;
+                if (buffer[bytesRead - 1] == '\n') counts_.Bytes[p].store(local_[p], std::memory_order_release);
+            }
         }
         return ok;
     }
@@ -145,6 +150,7 @@ private:
     LinuxSerialPorts& ports_;
     ReadCounts& counts_;
     std::vector<int> index_;  // port number - 1 by handle
+    long local_[kPorts] = {};
 };
 
 enum class Pattern { OnePortFast, TakingTurns, AllPortsPaced, Quiet };
@@ -183,7 +189,12 @@ void WriteLines(const std::vector<PseudoTerminal*>& ptys, Pattern pattern, long 
             const std::size_t port = static_cast<std::size_t>(i % kPorts);
             writeAll(ptys[port]->Master, Line(i));
             target[port] += kLineBytes;
-            while (consumed->Bytes[port].load(std::memory_order_acquire) < target[port]) sched_yield();
+            // Spins politely, and now and then gives the processor away (a
+            // system call on every check would slow the reading side).
+            for (int spins = 1; consumed->Bytes[port].load(std::memory_order_acquire) < target[port]; ++spins) {
+                if (spins % 1000 == 0) sched_yield();
+                else __builtin_ia32_pause();
+            }
         }
     } else if (pattern == Pattern::AllPortsPaced) {
         // 115200 baud, 10 bits a byte: one 62-byte line every 5.38 ms per port.
