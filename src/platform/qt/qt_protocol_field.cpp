@@ -85,7 +85,12 @@ void QtProtocolField::SetAppendAttributes(const TextAttributes& attributes) {
 
 int QtProtocolField::CurrentFormatIndex() {
     if (currentFormat_ < 0) {
-        formats_.push_back(CharFormat(attributes_));
+        for (std::size_t i = 0; i < formats_.size(); ++i)
+            if (formats_[i].Attributes == attributes_) {
+                currentFormat_ = static_cast<int>(i);
+                return currentFormat_;
+            }
+        formats_.push_back({attributes_, CharFormat(attributes_)});
         currentFormat_ = static_cast<int>(formats_.size()) - 1;
     }
     return currentFormat_;
@@ -173,11 +178,8 @@ void QtProtocolField::Flush() {
     const int deletes = pendingDeletes_;
     std::vector<PendingLine> lines;
     lines.swap(pendingLines_);
-    std::vector<QTextCharFormat> formats;
-    formats.swap(formats_);
     pendingDeletes_ = 0;
     pendingCharacters_ = 0;
-    currentFormat_ = -1;
 
     QTextDocument& document = *edit_.document();
     // The program's own lines are not edits the user can undo; keeping them
@@ -210,7 +212,7 @@ void QtProtocolField::Flush() {
     cursor.movePosition(QTextCursor::End);
     if (!lines.empty() && document.lastBlock().length() > 1) cursor.insertBlock();
     for (const PendingLine& line : lines) {
-        const QTextCharFormat& format = formats[static_cast<std::size_t>(line.Format)];
+        const QTextCharFormat& format = formats_[static_cast<std::size_t>(line.Format)].Format;
         cursor.insertText(line.Text, format);
         cursor.insertBlock(QTextBlockFormat(), format);
     }
@@ -223,6 +225,10 @@ void QtProtocolField::Flush() {
     ApplyTypingFormat();
     edit_.ensureCursorVisible();
     flushing_ = false;
+    if (formats_.size() > kMaxFormats && pendingLines_.empty()) {
+        formats_.clear();
+        currentFormat_ = -1;
+    }
     if (HasPendingChanges()) ScheduleFlush();
 }
 

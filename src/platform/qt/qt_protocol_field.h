@@ -77,8 +77,15 @@ private:
     QPlainTextEdit& edit_;
     QTimer flushTimer_;
     TextAttributes attributes_;
-    std::vector<QTextCharFormat> formats_;  // formats used by pending lines
-    int currentFormat_ = -1;                // -1: attributes_ not yet in formats_
+    // Formats made so far with the attributes they were made from: lines
+    // switch between a few of them, and making one is costly.
+    struct MadeFormat {
+        TextAttributes Attributes;
+        QTextCharFormat Format;
+    };
+    static constexpr std::size_t kMaxFormats = 64;  // forgotten after a flush beyond this
+    std::vector<MadeFormat> formats_;
+    int currentFormat_ = -1;                // -1: attributes_ not yet looked up in formats_
     bool typingFormatDirty_ = true;
     int pendingDeletes_ = 0;                // lines of the widget to delete first
     std::vector<PendingLine> pendingLines_; // then these lines to append
