@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/qt/qt_protocol_field.h"
 
@@ -145,6 +146,31 @@ TEST_F(ProtocolFieldTest, EachLineKeepsItsOwnAttributes) {
     EXPECT_TRUE(b.font().strikeOut());
     EXPECT_EQ(b.font().pointSize(), 9);
     EXPECT_EQ(a.font().families().value(0), QString("DejaVu Sans Mono"));
+}
+
+TEST_F(ProtocolFieldTest, AttributesSwitchingBackAndForthAcrossFlushesKeepEachLinesOwn) {
+    // A channel's attributes and the user's alternate on every line; more
+    // different sizes than the field keeps formats for between flushes.
+    const TextAttributes user{"DejaVu Sans", 10, 0x000000, 0};
+    std::vector<int> sizes;
+    for (int round = 0; round < 3; ++round) {
+        for (int i = 0; i < 50; ++i) {
+            const int size = 6 + (round * 50 + i) % 90;
+            field.SetAppendAttributes({"DejaVu Sans Mono", size, 0x0000FF, 1});
+            field.AppendLine("line");
+            sizes.push_back(size);
+            field.SetAppendAttributes(user);
+            field.AppendLine("user");
+            sizes.push_back(10);
+        }
+        field.Flush();
+    }
+    ASSERT_EQ(static_cast<int>(sizes.size()), field.LineCount());
+    for (int i = 0; i < field.LineCount(); ++i) {
+        const QTextCharFormat format = edit.document()->findBlockByNumber(i).begin().fragment().charFormat();
+        ASSERT_EQ(sizes[static_cast<std::size_t>(i)], format.font().pointSize()) << "line " << i;
+        EXPECT_EQ(i % 2 == 0, format.font().bold()) << "line " << i;
+    }
 }
 
 TEST_F(ProtocolFieldTest, TypedTextTakesTheLastAppliedAttributes) {
