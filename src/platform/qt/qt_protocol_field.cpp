@@ -211,10 +211,17 @@ void QtProtocolField::Flush() {
     }
     cursor.movePosition(QTextCursor::End);
     if (!lines.empty() && document.lastBlock().length() > 1) cursor.insertBlock();
-    for (const PendingLine& line : lines) {
-        const QTextCharFormat& format = formats_[static_cast<std::size_t>(line.Format)].Format;
-        cursor.insertText(line.Text, format);
-        cursor.insertBlock(QTextBlockFormat(), format);
+    // Lines of one format go in with one insertion: the cursor makes a new
+    // paragraph, in that format, at every line break.
+    QString run;
+    for (std::size_t i = 0; i < lines.size();) {
+        const int format = lines[i].Format;
+        run.clear();
+        for (; i < lines.size() && lines[i].Format == format; ++i) {
+            run += lines[i].Text;
+            run += QChar('\n');
+        }
+        cursor.insertText(run, formats_[static_cast<std::size_t>(format)].Format);
     }
     cursor.endEditBlock();
     if (undo) document.setUndoRedoEnabled(true);
