@@ -106,6 +106,26 @@ TEST(CaptureLoop, TypingIntoTheFieldStartsANewLine) {
     EXPECT_EQ(rig.DataLines(), (Lines{"COM1: HELLO", "COM1: X"}));
 }
 
+// Bytes that arrived after the open line was shown are not lost when a key
+// is typed before their time-out.
+TEST(CaptureLoop, TypingKeepsBytesNotYetShown) {
+    CaptureRig rig;
+    rig.OpenChannel(1);
+    rig.FeedWhenRecording(1, "HEL");
+    rig.AdvanceWhenDrained(0.11);
+    rig.pump.When([&] { return rig.DataLines() == Lines{"COM1: HEL"}; },
+                  [&] { rig.Feed(1, "LO"); });
+    rig.WhenDrained([&] {
+        EXPECT_EQ(rig.DataLines(), Lines{"COM1: HEL"}) << "LO shown before its time-out";
+        RichEditOnKeyPress(rig.ctx);
+        EXPECT_EQ(rig.DataLines(), Lines{"COM1: HELLO"});
+        rig.Feed(1, "X");
+    });
+    rig.StopWhenDrained();
+    rig.Start();
+    EXPECT_EQ(rig.DataLines(), (Lines{"COM1: HELLO", "COM1: X"}));
+}
+
 TEST(CaptureLoop, AscToHexWhileRecording) {
     CaptureRig rig;
     rig.OpenChannel(1);

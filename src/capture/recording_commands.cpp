@@ -1,5 +1,7 @@
 #include "capture/recording_commands.h"
 
+#include "capture/channel_line_writer.h"
+
 namespace kestrum {
 
 void SpeedButtonClearOnMouseDown(CaptureContext& c, bool leftButton) {
@@ -13,6 +15,17 @@ void SpeedButtonClearOnMouseDown(CaptureContext& c, bool leftButton) {
 }
 
 void RichEditOnKeyPress(CaptureContext& c) {
+    // Bytes received but not yet shown are written first, and every shown
+    // line is finished: typed text then follows the recorded lines, and no
+    // later write of a channel replaces the line the user typed into.
+    if (c.state.Recording.Running) {
+        for (int j = kFirstChannel; j <= kLastChannel; ++j) {
+            LineRecord& line = c.state.Lines[static_cast<std::size_t>(j)];
+            if (!line.Written) WriteChannelLine(c, j);
+            line.LineClosed = true;
+            line.LineStarted = false;
+        }
+    }
     c.state.Recording.LastChannel = kUserEntry;
 }
 

@@ -11,8 +11,8 @@ namespace kestrum {
 // by Running. A running recording goes on into the empty protocol.
 void SpeedButtonClearOnMouseDown(CaptureContext& c, bool leftButton);
 
-// A character key typed into the protocol field: the next byte of any
-// channel starts a new protocol line.
+// A character key typed into the protocol field: lines with bytes not yet
+// shown are written, and the next byte of any channel starts a new line.
 void RichEditOnKeyPress(CaptureContext& c);
 
 // Left button: caption and hint of the Start button from Running.
