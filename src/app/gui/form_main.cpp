@@ -257,7 +257,10 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
         if (watched == focus || (!focus && watched == this)) {
             auto* key = static_cast<QKeyEvent*>(event);
             FormMainOnKeyDown(key);
-            if (watched == richEdit_ && !key->text().isEmpty()) RichEditOnKeyPress(*captureContext_);
+            if (watched == richEdit_ && !key->text().isEmpty()) {
+                RichEditOnKeyPress(*captureContext_);
+                field_->Flush();  // the typed character goes after the lines just written
+            }
         }
     }
     return QMainWindow::eventFilter(watched, event);
