@@ -241,3 +241,27 @@ TEST(MonitorEndToEnd, CloseWhileRecordingClosesPortsAndWritesSettings) {
 
 }  // namespace
 }  // namespace kestrum
+
+namespace kestrum {
+namespace {
+
+// An installed channel's caption shows its colour (silver as black); a
+// channel without a port keeps the greyed caption of a disabled button.
+TEST(MonitorEndToEnd, ChannelCaptionsShowTheirColourOnlyWhenInstalled) {
+    PseudoTerminal one;
+    ASSERT_FALSE(one.Path.empty());
+    FormRig rig;
+    rig.WriteSettings(Settings({&one}) + "FontColor=12632256\r\n[COM2]\r\nFontColor=255\r\n");
+    TFormMain& form = rig.Open();
+    SpeedButton* installed = form.Buttons().Channel(1);
+    SpeedButton* missing = form.Buttons().Channel(2);
+    ASSERT_TRUE(installed->isEnabled());
+    ASSERT_FALSE(missing->isEnabled());
+    EXPECT_EQ(installed->palette().color(QPalette::Active, QPalette::ButtonText), QColor(Qt::black));
+    EXPECT_EQ(missing->palette().color(QPalette::Active, QPalette::ButtonText), QColor(255, 0, 0));
+    EXPECT_NE(missing->palette().color(QPalette::Disabled, QPalette::ButtonText), QColor(255, 0, 0));
+    rig.Close();
+}
+
+}  // namespace
+}  // namespace kestrum

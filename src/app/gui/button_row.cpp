@@ -122,8 +122,10 @@ void ButtonRow::ApplyView(const MainView& view, const StartButtonView& start, in
         }
         QPalette palette = button->palette();
         const QColor colour = ToQColor(channel.CaptionColour, palette);
-        if (palette.color(QPalette::ButtonText) != colour) {
-            palette.setColor(QPalette::ButtonText, colour);
+        // A disabled button (port not installed) keeps the greyed caption.
+        if (palette.color(QPalette::Active, QPalette::ButtonText) != colour) {
+            palette.setColor(QPalette::Active, QPalette::ButtonText, colour);
+            palette.setColor(QPalette::Inactive, QPalette::ButtonText, colour);
             button->setPalette(palette);
         }
     }
