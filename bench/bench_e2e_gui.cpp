@@ -331,7 +331,7 @@ int main(int argc, char** argv) {
     std::vector<PseudoTerminal*> ptys;
     std::string settings = "[General]\r\nShowTimeTags=0\r\nShowLfChar=1\r\nShowStartStopTime=0\r\n";
     for (int p = 1; p <= kPorts; ++p) {
-        owned.push_back(std::make_unique<PseudoTerminal>());
+        owned.push_back(std::make_unique<PseudoTerminal>(true));
         ptys.push_back(owned.back().get());
         settings += "[COM" + std::to_string(p) + "]\r\nDevice=" + ptys.back()->Path + "\r\nMonitorChannel=" +
                     (p <= openPorts ? "1" : "0") + "\r\n";

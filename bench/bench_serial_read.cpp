@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "platform/linux/serial_ports_linux.h"
+#include "support/pseudo_terminal.h"
 
 namespace {
 
@@ -29,19 +30,7 @@ using kestrum::LinuxSerialPorts;
 using kestrum::OpenFailure;
 using kestrum::PortHandle;
 
-struct Pty {
-    int master = -1;
-    int slave = -1;
-    std::string path;
-    Pty() {
-        char name[128] = {};
-        if (openpty(&master, &slave, name, nullptr, nullptr) == 0) path = name;
-    }
-    ~Pty() {
-        if (master >= 0) close(master);
-        if (slave >= 0) close(slave);
-    }
-};
+using Pty = kestrum::test::PseudoTerminal;
 
 double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
@@ -61,15 +50,15 @@ void Feed(const std::vector<std::unique_ptr<Pty>>& ptys, const std::atomic<bool>
     std::vector<std::size_t> offset(ptys.size(), 0);
     std::vector<pollfd> fds;
     for (const auto& pty : ptys) {
-        fcntl(pty->master, F_SETFL, fcntl(pty->master, F_GETFL) | O_NONBLOCK);
-        fds.push_back({pty->master, POLLOUT, 0});
+        fcntl(pty->Master, F_SETFL, fcntl(pty->Master, F_GETFL) | O_NONBLOCK);
+        fds.push_back({pty->Master, POLLOUT, 0});
     }
     while (!stop.load(std::memory_order_relaxed)) {
         if (poll(fds.data(), fds.size(), 20) <= 0) continue;
         for (std::size_t i = 0; i < ptys.size(); ++i) {
             if (!(fds[i].revents & POLLOUT)) continue;
             // Whole 256-byte periods keep the sequence intact across writes.
-            const ssize_t put = write(ptys[i]->master, pattern.data() + offset[i],
+            const ssize_t put = write(ptys[i]->Master, pattern.data() + offset[i],
                                       pattern.size() - offset[i]);
             if (put > 0) offset[i] = (offset[i] + static_cast<std::size_t>(put)) % pattern.size();
         }
@@ -83,11 +72,11 @@ void Throughput(int portCount, double seconds) {
     for (int i = 0; i < portCount; ++i) {
         ptys.push_back(std::make_unique<Pty>());
         const std::string name = "COM" + std::to_string(i + 1);
-        ports.MapPortName(name, ptys.back()->path);
+        ports.MapPortName(name, ptys.back()->Path);
         OpenFailure failure;
         const PortHandle handle = ports.CreateFile(name, failure);
         if (handle == kestrum::kInvalidPortHandle) {
-            std::printf("cannot open %s\n", ptys.back()->path.c_str());
+            std::printf("cannot open %s\n", ptys.back()->Path.c_str());
             return;
         }
         CommConfig config;
@@ -141,7 +130,7 @@ void Throughput(int portCount, double seconds) {
 void EmptyRead(double seconds) {
     Pty pty;
     LinuxSerialPorts ports;
-    ports.MapPortName("COM1", pty.path);
+    ports.MapPortName("COM1", pty.Path);
     OpenFailure failure;
     const PortHandle handle = ports.CreateFile("COM1", failure);
     ports.SetCommConfig(handle, CommConfig{});
@@ -177,18 +166,18 @@ void EmptyRead(double seconds) {
 void PlainSyscallRead(double seconds) {
     Pty pty;
     LinuxSerialPorts ports;
-    ports.MapPortName("COM1", pty.path);
+    ports.MapPortName("COM1", pty.Path);
     OpenFailure failure;
     const PortHandle handle = ports.CreateFile("COM1", failure);
     ports.SetCommConfig(handle, CommConfig{});
     const int fd = static_cast<int>(handle);
     std::atomic<bool> stop{false};
-    fcntl(pty.master, F_SETFL, fcntl(pty.master, F_GETFL) | O_NONBLOCK);
+    fcntl(pty.Master, F_SETFL, fcntl(pty.Master, F_GETFL) | O_NONBLOCK);
     std::thread writer([&] {
         std::vector<unsigned char> block(4096, 'x');
         while (!stop.load(std::memory_order_relaxed)) {
-            pollfd wait{pty.master, POLLOUT, 0};
-            if (poll(&wait, 1, 20) > 0) (void)!write(pty.master, block.data(), block.size());
+            pollfd wait{pty.Master, POLLOUT, 0};
+            if (poll(&wait, 1, 20) > 0) (void)!write(pty.Master, block.data(), block.size());
         }
     });
     std::uint64_t bytes = 0;

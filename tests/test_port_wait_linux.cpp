@@ -18,6 +18,7 @@
 
 #include "platform/linux/port_wait_poll_timer.h"
 #include "platform/linux/serial_ports_linux.h"
+#include "support/pseudo_terminal.h"
 
 namespace kestrum {
 namespace {
@@ -25,27 +26,7 @@ namespace {
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
-struct Pty {
-    int master = -1;
-    int slave = -1;
-    std::string path;
-    Pty() {
-        char name[128] = {};
-        if (openpty(&master, &slave, name, nullptr, nullptr) == 0) path = name;
-    }
-    ~Pty() {
-        if (master >= 0) close(master);
-        if (slave >= 0) close(slave);
-    }
-    void Send(const std::string& bytes) const {
-        std::size_t done = 0;
-        while (done < bytes.size()) {
-            const ssize_t put = write(master, bytes.data() + done, bytes.size() - done);
-            if (put <= 0) return;
-            done += static_cast<std::size_t>(put);
-        }
-    }
-};
+using Pty = test::PseudoTerminal;
 
 // `count` ports COM1.. on their own pseudo-terminals, opened raw.
 struct Ports {
@@ -53,7 +34,7 @@ struct Ports {
         for (int i = 0; i < count; ++i) {
             ptys.push_back(std::make_unique<Pty>());
             const std::string name = "COM" + std::to_string(i + 1);
-            serial.MapPortName(name, ptys.back()->path);
+            serial.MapPortName(name, ptys.back()->Path);
             OpenFailure failure;
             handles.push_back(serial.CreateFile(name, failure));
             serial.SetCommConfig(handles.back(), CommConfig{});

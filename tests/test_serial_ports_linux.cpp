@@ -23,6 +23,7 @@
 #include "platform/linux/serial_devices_linux.h"
 #include "platform/linux/serial_ports_linux.h"
 #include "support/child_process.h"
+#include "support/pseudo_terminal.h"
 #include "support/scratch_folder.h"
 
 namespace kestrum {
@@ -31,66 +32,7 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-class PseudoTerminal {
-public:
-    PseudoTerminal() {
-        char name[128] = {};
-        if (openpty(&master_, &slave_, name, nullptr, nullptr) == 0) path_ = name;
-    }
-    ~PseudoTerminal() {
-        CloseMaster();
-        if (slave_ >= 0) close(slave_);
-    }
-    PseudoTerminal(const PseudoTerminal&) = delete;
-    PseudoTerminal& operator=(const PseudoTerminal&) = delete;
-
-    const std::string& Path() const { return path_; }
-    int Master() const { return master_; }
-    int Slave() const { return slave_; }  // kept open for tcgetattr and FIONREAD
-    void CloseMaster() {
-        if (master_ >= 0) close(master_);
-        master_ = -1;
-    }
-
-    // Writes to the line, as a device on the other end would.
-    void Send(const std::string& bytes) const {
-        std::size_t done = 0;
-        while (done < bytes.size()) {
-            const ssize_t put = write(master_, bytes.data() + done, bytes.size() - done);
-            if (put <= 0) return;
-            done += static_cast<std::size_t>(put);
-        }
-    }
-    // Waits until at least `count` bytes wait in the tty's input.
-    bool WaitForInput(int count) const {
-        const auto deadline = std::chrono::steady_clock::now() + 3s;
-        while (std::chrono::steady_clock::now() < deadline) {
-            int waiting = 0;
-            if (ioctl(slave_, FIONREAD, &waiting) == 0 && waiting >= count) return true;
-            std::this_thread::sleep_for(1ms);
-        }
-        return false;
-    }
-    // What the port wrote, read on the other end.
-    std::string Receive(std::size_t count) const {
-        std::string got;
-        const auto deadline = std::chrono::steady_clock::now() + 3s;
-        while (got.size() < count && std::chrono::steady_clock::now() < deadline) {
-            pollfd wait{master_, POLLIN, 0};
-            if (poll(&wait, 1, 100) <= 0) continue;
-            char chunk[512];
-            const ssize_t n = read(master_, chunk, std::min(sizeof chunk, count - got.size()));
-            if (n <= 0) break;
-            got.append(chunk, static_cast<std::size_t>(n));
-        }
-        return got;
-    }
-
-private:
-    int master_ = -1;
-    int slave_ = -1;
-    std::string path_;
-};
+using test::PseudoTerminal;
 
 termios TtyState(int fd) {
     termios state{};
@@ -111,7 +53,7 @@ void ExpectSameTermios(const termios& a, const termios& b) {
 // A port "COM1" on the pseudo-terminal, opened and configured.
 struct OpenedPort {
     explicit OpenedPort(const PseudoTerminal& pty, std::uint32_t baud = 9600) {
-        ports.MapPortName("COM1", pty.Path());
+        ports.MapPortName("COM1", pty.Path);
         handle = ports.CreateFile("COM1", failure);
         config.dcb.BaudRate = baud;
         if (handle != kInvalidPortHandle) ports.SetCommConfig(handle, config);
@@ -153,19 +95,19 @@ TEST(LinuxSerialPorts, ConfiguresRawModeAndPutsBackTheTtysOwnSettingsOnClose) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         PseudoTerminal pty;
-        ASSERT_FALSE(pty.Path().empty());
+        ASSERT_FALSE(pty.Path.empty());
         if (c.speed != 0) {
-            termios custom = TtyState(pty.Slave());
+            termios custom = TtyState(pty.Slave);
             cfsetspeed(&custom, c.speed);
             custom.c_cflag = (custom.c_cflag & ~CSIZE) | c.extraCflag;
             custom.c_iflag |= c.extraIflag;
-            ASSERT_EQ(0, tcsetattr(pty.Slave(), TCSANOW, &custom));
+            ASSERT_EQ(0, tcsetattr(pty.Slave, TCSANOW, &custom));
         }
-        const termios before = TtyState(pty.Slave());
+        const termios before = TtyState(pty.Slave);
 
         OpenedPort port(pty, 57600);
         ASSERT_NE(kInvalidPortHandle, port.handle);
-        const termios configured = TtyState(pty.Slave());
+        const termios configured = TtyState(pty.Slave);
         EXPECT_EQ(B57600, cfgetospeed(&configured));
         EXPECT_EQ(0u, configured.c_lflag & (ICANON | ECHO | ISIG));
         EXPECT_EQ(0u, configured.c_oflag & OPOST);
@@ -176,7 +118,7 @@ TEST(LinuxSerialPorts, ConfiguresRawModeAndPutsBackTheTtysOwnSettingsOnClose) {
         EXPECT_EQ(0, configured.c_cc[VTIME]);
 
         EXPECT_TRUE(port.ports.CloseHandle(port.handle));
-        ExpectSameTermios(before, TtyState(pty.Slave()));
+        ExpectSameTermios(before, TtyState(pty.Slave));
         EXPECT_FALSE(port.ports.CloseHandle(port.handle)) << "closed twice";
     }
 }
@@ -207,7 +149,7 @@ TEST(LinuxSerialPorts, StopBitsAndParityKindReachTheTty) {
         config.dcb.Parity = c.parity;
         config.dcb.StopBits = c.stopBits;
         ASSERT_TRUE(port.ports.SetCommConfig(port.handle, config));
-        const termios tty = TtyState(pty.Slave());
+        const termios tty = TtyState(pty.Slave);
         EXPECT_EQ(c.cflag, tty.c_cflag & (PARODD | CMSPAR | CSTOPB));
         CommConfig back;
         ASSERT_TRUE(port.ports.GetCommConfig(port.handle, back));
@@ -223,7 +165,7 @@ TEST(LinuxSerialPorts, RefusesSettingsTheLineCannotHaveAndKeepsTheOldOnes) {
     PseudoTerminal pty;
     OpenedPort port(pty, 4800);
     ASSERT_NE(kInvalidPortHandle, port.handle);
-    const termios before = TtyState(pty.Slave());
+    const termios before = TtyState(pty.Slave);
     const Dcb bad[] = {
         {.BaudRate = 0}, {.ByteSize = 4}, {.ByteSize = 9}, {.Parity = 5}, {.StopBits = 3},
     };
@@ -231,7 +173,7 @@ TEST(LinuxSerialPorts, RefusesSettingsTheLineCannotHaveAndKeepsTheOldOnes) {
         CommConfig config;
         config.dcb = dcb;
         EXPECT_FALSE(port.ports.SetCommConfig(port.handle, config));
-        ExpectSameTermios(before, TtyState(pty.Slave()));
+        ExpectSameTermios(before, TtyState(pty.Slave));
     }
 }
 
@@ -251,7 +193,7 @@ TEST(LinuxSerialPorts, AnyBaudRateReadsBackExactly) {
     CommConfig config;
     config.dcb.BaudRate = 115200;
     port.ports.SetCommConfig(port.handle, config);
-    const termios tty = TtyState(pty.Slave());
+    const termios tty = TtyState(pty.Slave);
     EXPECT_EQ(B115200, cfgetospeed(&tty));
 }
 
@@ -307,7 +249,7 @@ TEST(LinuxSerialPorts, ALaggingReaderKeepsTheBacklogInThePortsBuffer) {
     got += port.Read(LinuxSerialPorts::kTopUpInterval);
     EXPECT_EQ(2999u - LinuxSerialPorts::kTopUpInterval + 3000u, port.ports.BufferedBytes(port.handle));
     int inTty = -1;
-    ioctl(pty.Slave(), FIONREAD, &inTty);
+    ioctl(pty.Slave, FIONREAD, &inTty);
     EXPECT_EQ(0, inTty);
     got += port.Read(first.size() + second.size() - got.size());
     EXPECT_TRUE(got == first + second);
@@ -384,7 +326,7 @@ TEST(LinuxSerialPorts, OneDeviceCannotBeOpenedTwiceEvenByRoot) {
     OpenedPort first(pty);
     ASSERT_NE(kInvalidPortHandle, first.handle);
     LinuxSerialPorts other;
-    other.MapPortName("COM2", pty.Path());
+    other.MapPortName("COM2", pty.Path);
     OpenFailure failure = OpenFailure::None;
     EXPECT_EQ(kInvalidPortHandle, other.CreateFile("COM2", failure));
     EXPECT_EQ(OpenFailure::HeldElsewhere, failure);
@@ -411,9 +353,9 @@ std::string Probe(const std::string& device, const std::vector<std::string>& ext
 
 TEST(LinuxSerialPortsSecondProcess, SeesAHeldPortAsNotAvailableWithItsTriggerOff) {
     PseudoTerminal pty;
-    ASSERT_EQ(0, fchmod(pty.Slave(), 0666));
+    ASSERT_EQ(0, fchmod(pty.Slave, 0666));
     ChannelTable table;
-    table.Channels[1].Device = pty.Path();
+    table.Channels[1].Device = pty.Path;
     LinuxSerialPorts ports;
     PortPresenceTest(table, 1, ports);
     OpenPort(table, 1, ports);
@@ -422,25 +364,25 @@ TEST(LinuxSerialPortsSecondProcess, SeesAHeldPortAsNotAvailableWithItsTriggerOff
     const std::string held =
         "Installed=1 Available=0 Open=0 TriggerEnabled=0 Failure=HeldElsewhere";
     // As root the exclusive mode does not stop the open; the lock does.
-    EXPECT_EQ(held, Probe(pty.Path()));
+    EXPECT_EQ(held, Probe(pty.Path));
     if (geteuid() != 0) GTEST_SKIP() << "the check as another user needs root";
     // An ordinary user is stopped by the exclusive mode itself.
-    EXPECT_EQ(held, Probe(pty.Path(), {"--user", kNobody}));
+    EXPECT_EQ(held, Probe(pty.Path, {"--user", kNobody}));
 
     // Closed, the port is free again for everyone: exclusive mode and lock
     // are gone although this process still has the tty open.
     ClosePort(table, 1, ports);
     EXPECT_EQ("Installed=1 Available=1 Open=1 TriggerEnabled=1 Failure=None",
-              Probe(pty.Path(), {"--user", kNobody}));
+              Probe(pty.Path, {"--user", kNobody}));
 }
 
 TEST(LinuxSerialPortsSecondProcess, HoldsThePortAgainstThisProcess) {
     PseudoTerminal pty;
-    test::ChildProcess holder({kProbe, pty.Path(), "--hold"});
+    test::ChildProcess holder({kProbe, pty.Path, "--hold"});
     ASSERT_EQ("Installed=1 Available=1 Open=1 TriggerEnabled=1 Failure=None", holder.ReadLine());
     ChannelTable table;
     ChannelRecord& channel = table.Channels[1];
-    channel.Device = pty.Path();
+    channel.Device = pty.Path;
     SetTriggerBytes(channel, "A");
     SetTriggerEnabled(channel, true);
     LinuxSerialPorts ports;
@@ -461,13 +403,13 @@ TEST(LinuxSerialPortsSecondProcess, HoldsThePortAgainstThisProcess) {
 TEST(LinuxSerialPortsSecondProcess, ADeviceWithoutAccessRightsIsNoPermission) {
     PseudoTerminal pty;
     if (geteuid() == 0) {
-        ASSERT_EQ(0, fchmod(pty.Slave(), 0600));
+        ASSERT_EQ(0, fchmod(pty.Slave, 0600));
         EXPECT_EQ("Installed=1 Available=0 Open=0 TriggerEnabled=0 Failure=NoPermission",
-                  Probe(pty.Path(), {"--user", kNobody}));
+                  Probe(pty.Path, {"--user", kNobody}));
     } else {
-        ASSERT_EQ(0, fchmod(pty.Slave(), 0));
+        ASSERT_EQ(0, fchmod(pty.Slave, 0));
         LinuxSerialPorts ports;
-        ports.MapPortName("COM1", pty.Path());
+        ports.MapPortName("COM1", pty.Path);
         OpenFailure failure = OpenFailure::None;
         EXPECT_EQ(kInvalidPortHandle, ports.CreateFile("COM1", failure));
         EXPECT_EQ(OpenFailure::NoPermission, failure);
@@ -480,7 +422,7 @@ TEST(LinuxSerialPortsPresence, OnlyACharacterDeviceBehindThePathIsPresent) {
     PseudoTerminal pty;
     test::TempFolder folder;
     const std::string base = folder.Path();
-    fs::create_symlink(pty.Path(), base + "/adapter");
+    fs::create_symlink(pty.Path, base + "/adapter");
     fs::create_symlink(base + "/missing", base + "/dangling");
     test::WriteFileBytes(base + "/plain", "x");
     fs::create_symlink(base + "/plain", base + "/to-plain");
@@ -490,7 +432,7 @@ TEST(LinuxSerialPortsPresence, OnlyACharacterDeviceBehindThePathIsPresent) {
         bool present;
     };
     const Case cases[] = {
-        {pty.Path(), true},       {base + "/adapter", true}, {base + "/dangling", false},
+        {pty.Path, true},       {base + "/adapter", true}, {base + "/dangling", false},
         {base + "/plain", false}, {base + "/to-plain", false}, {base + "/folder", false},
         {"", false},
     };
@@ -506,7 +448,7 @@ TEST(LinuxSerialPortsPresence, ALinkThatGoesAndComesBackIsGoneThenNewlyPresent) 
     PseudoTerminal pty;
     test::TempFolder folder;
     const std::string link = folder.Path() + "/usb-adapter";
-    fs::create_symlink(pty.Path(), link);
+    fs::create_symlink(pty.Path, link);
     ChannelTable table;
     table.Channels[2].Device = link;
     LinuxSerialPorts ports;
@@ -520,7 +462,7 @@ TEST(LinuxSerialPortsPresence, ALinkThatGoesAndComesBackIsGoneThenNewlyPresent) 
     };
     for (const Step& step : steps) {
         std::error_code ignored;
-        if (step.linkThere && !fs::is_symlink(link)) fs::create_symlink(pty.Path(), link);
+        if (step.linkThere && !fs::is_symlink(link)) fs::create_symlink(pty.Path, link);
         if (!step.linkThere) fs::remove(link, ignored);
         const PresenceChange change = PortPresenceTest(table, 2, ports);
         EXPECT_EQ(step.installed, table.Channels[2].Installed);
@@ -533,7 +475,7 @@ TEST(LinuxSerialPortsPresence, TestingAnOpenPortClosesAndReopensItLosingUnreadIn
     PseudoTerminal pty;
     ChannelTable table;
     ChannelRecord& channel = table.Channels[1];
-    channel.Device = pty.Path();
+    channel.Device = pty.Path;
     channel.BaudRate = 38400;
     LinuxSerialPorts ports;
     PortPresenceTest(table, 1, ports);
@@ -548,17 +490,17 @@ TEST(LinuxSerialPortsPresence, TestingAnOpenPortClosesAndReopensItLosingUnreadIn
     std::uint32_t got = 0;
     EXPECT_TRUE(ports.ReadFile(channel.Handle, bytes, sizeof bytes, got));
     EXPECT_EQ(0u, got);
-    const termios tty = TtyState(pty.Slave());
+    const termios tty = TtyState(pty.Slave);
     EXPECT_EQ(B38400, cfgetospeed(&tty));
     ClosePort(table, 1, ports);
 }
 
 TEST(LinuxSerialPortsPresence, ClosingPutsBackWhatTheDeviceHadThroughTheChannelOperations) {
     PseudoTerminal pty;
-    const termios before = TtyState(pty.Slave());
+    const termios before = TtyState(pty.Slave);
     ChannelTable table;
     ChannelRecord& channel = table.Channels[5];
-    channel.Device = pty.Path();
+    channel.Device = pty.Path;
     channel.BaudRate = 250000;
     channel.StopBits = 2;
     LinuxSerialPorts ports;
@@ -571,7 +513,7 @@ TEST(LinuxSerialPortsPresence, ClosingPutsBackWhatTheDeviceHadThroughTheChannelO
     EXPECT_EQ(2, now.dcb.StopBits);
     ClosePort(table, 5, ports);
     EXPECT_TRUE(channel.Available);
-    ExpectSameTermios(before, TtyState(pty.Slave()));
+    ExpectSameTermios(before, TtyState(pty.Slave));
 }
 
 // ---- the list of present devices ------------------------------------------
@@ -582,11 +524,11 @@ TEST(LinuxSerialDevices, AdaptersByNameThenBuiltInPortsWithAUart) {
     const std::string dev = folder.Path() + "/dev";
     const std::string sys = folder.Path() + "/sys";
     fs::create_directories(dev + "/serial/by-id");
-    fs::create_symlink(pty.Path(), dev + "/serial/by-id/usb-Zeta_Cable-if00");
-    fs::create_symlink(pty.Path(), dev + "/serial/by-id/usb-Alpha_Adapter-if00");
+    fs::create_symlink(pty.Path, dev + "/serial/by-id/usb-Zeta_Cable-if00");
+    fs::create_symlink(pty.Path, dev + "/serial/by-id/usb-Alpha_Adapter-if00");
     fs::create_symlink(dev + "/nothing", dev + "/serial/by-id/usb-Unplugged-if00");
     for (const char* name : {"ttyS0", "ttyS1", "ttyS2", "ttyS10", "ttySx", "ttyUSB0"})
-        fs::create_symlink(pty.Path(), dev + "/" + name);
+        fs::create_symlink(pty.Path, dev + "/" + name);
     const std::pair<const char*, const char*> types[] = {
         {"ttyS0", "4\n"}, {"ttyS1", "0\n"}, {"ttyS10", "4\n"}, {"ttySx", "4\n"}};
     for (const auto& [name, type] : types)

@@ -30,40 +30,11 @@
 #include "platform/linux/serial_ports_linux.h"
 #include "platform/poll_timer.h"
 #include "platform/program_file.h"
+#include "support/pseudo_terminal.h"
 #include "support/scratch_folder.h"
 
 namespace kestrum::test {
 
-// A pseudo-terminal whose terminal side stands in for a serial device.
-struct PseudoTerminal {
-    int Master = -1;
-    int Slave = -1;
-    std::string Path;
-    PseudoTerminal() {
-        char name[256] = {};
-        if (openpty(&Master, &Slave, name, nullptr, nullptr) != 0) return;
-        termios raw{};
-        tcgetattr(Slave, &raw);
-        cfmakeraw(&raw);
-        tcsetattr(Slave, TCSANOW, &raw);
-        Path = name;
-    }
-    ~PseudoTerminal() {
-        if (Master >= 0) close(Master);
-        if (Slave >= 0) close(Slave);
-    }
-    PseudoTerminal(const PseudoTerminal&) = delete;
-    PseudoTerminal& operator=(const PseudoTerminal&) = delete;
-    bool Write(const std::string& bytes) const {
-        std::size_t done = 0;
-        while (done < bytes.size()) {
-            const ssize_t n = ::write(Master, bytes.data() + done, bytes.size() - done);
-            if (n <= 0) return false;
-            done += static_cast<std::size_t>(n);
-        }
-        return true;
-    }
-};
 
 // Steps run one after another from a timer while the recording runs: each
 // is called (once per tick) until it returns true. After the last step, or at the time

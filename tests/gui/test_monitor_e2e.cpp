@@ -54,7 +54,7 @@ int IndexOf(TFormMain& form, const std::string& text) {
 }
 
 TEST(MonitorEndToEnd, TwoPortsRecordFormattedLinesInOrder) {
-    PseudoTerminal one, two;
+    PseudoTerminal one(true), two(true);
     ASSERT_FALSE(one.Path.empty());
     FormRig rig;
     rig.WriteSettings(Settings({&one, &two}));
@@ -67,11 +67,11 @@ TEST(MonitorEndToEnd, TwoPortsRecordFormattedLinesInOrder) {
     bool stopShown = false;
     Script script(form, {
         [&] { return form.Buttons().Start()->text() == "Stop" && form.Buttons().Start()->isChecked(); },
-        [&] { return one.Write("hello\r\n"); },
+        [&] { return one.Send("hello\r\n"); },
         [&] { return HasLine(form, "COM1: hello<CR>"); },
-        [&] { return two.Write("world\r\n"); },
+        [&] { return two.Send("world\r\n"); },
         [&] { return HasLine(form, "COM2: world<CR>"); },
-        [&] { return one.Write("again\r\n"); },
+        [&] { return one.Send("again\r\n"); },
         [&] { return HasLine(form, "COM1: again<CR>"); },
         [&] { stopShown = form.Buttons().Start()->toolTip() == "Stop recording the protocol"; return true; },
     });
@@ -96,7 +96,7 @@ TEST(MonitorEndToEnd, TwoPortsRecordFormattedLinesInOrder) {
 }
 
 TEST(MonitorEndToEnd, ChannelButtonOpensAndClosesItsPortWhileRecording) {
-    PseudoTerminal one;
+    PseudoTerminal one(true);
     FormRig rig;
     rig.WriteSettings(Settings({&one}, false));
     TFormMain& form = rig.Open();
@@ -108,10 +108,10 @@ TEST(MonitorEndToEnd, ChannelButtonOpensAndClosesItsPortWhileRecording) {
     Script script(form, {
         [&] { return form.Capture().Recording.Running; },
         [&] { form.Buttons().Channel(1)->click(); return true; },
-        [&] { return form.Channels().Channels[1].Open && one.Write("on\r\n"); },
+        [&] { return form.Channels().Channels[1].Open && one.Send("on\r\n"); },
         [&] { return HasLine(form, "COM1: on<CR>"); },
         [&] { form.Buttons().Channel(1)->click(); return true; },
-        [&] { return !form.Channels().Channels[1].Open && one.Write("off\r\n"); },
+        [&] { return !form.Channels().Channels[1].Open && one.Send("off\r\n"); },
         [&] { QTest::qWait(150); return true; },
     });
     form.Buttons().Start()->click();
@@ -122,17 +122,17 @@ TEST(MonitorEndToEnd, ChannelButtonOpensAndClosesItsPortWhileRecording) {
 }
 
 TEST(MonitorEndToEnd, ClearAndDisplayModeWhileRecording) {
-    PseudoTerminal one;
+    PseudoTerminal one(true);
     FormRig rig;
     rig.WriteSettings(Settings({&one}));
     TFormMain& form = rig.Open();
     Script script(form, {
-        [&] { return form.Capture().Recording.Running && one.Write("first\r\n"); },
+        [&] { return form.Capture().Recording.Running && one.Send("first\r\n"); },
         [&] { return HasLine(form, "COM1: first<CR>"); },
         [&] { QTest::mouseClick(form.Buttons().Clear(), Qt::LeftButton); return true; },
         [&] { return form.Field().LineCount() == 0; },
         [&] { QTest::mouseClick(form.Buttons().Hex(), Qt::LeftButton); return true; },
-        [&] { return one.Write("AB\r\n"); },  // the pass that saw the click has ended
+        [&] { return one.Send("AB\r\n"); },  // the pass that saw the click has ended
         [&] {
             for (const std::string& line : Lines(form))
                 if (line.rfind("COM1: 41 42 0D 0A", 0) == 0) return true;
@@ -148,7 +148,7 @@ TEST(MonitorEndToEnd, ClearAndDisplayModeWhileRecording) {
 }
 
 TEST(MonitorEndToEnd, LanguageSwitchWhileRecordingKeepsStop) {
-    PseudoTerminal one;
+    PseudoTerminal one(true);
     FormRig rig;
     rig.WriteSettings(Settings({&one}));
     TFormMain& form = rig.Open();
@@ -161,7 +161,7 @@ TEST(MonitorEndToEnd, LanguageSwitchWhileRecordingKeepsStop) {
             stillStop = form.Buttons().Start()->text() == "Stop" && form.Buttons().Start()->isChecked() &&
                         form.Buttons().Start()->toolTip() == "Aufzeichnung des Protokolls anhalten";
             stillRunning = form.Capture().Recording.Running;
-            return one.Write("x\r\n");
+            return one.Send("x\r\n");
         },
         [&] { return HasLine(form, "COM1: x<CR>"); },
     });
@@ -173,7 +173,7 @@ TEST(MonitorEndToEnd, LanguageSwitchWhileRecordingKeepsStop) {
 }
 
 TEST(MonitorEndToEnd, CtrlDigitWhileRecordingAsksForTheSendDialog) {
-    PseudoTerminal one, two, three;
+    PseudoTerminal one(true), two(true), three(true);
     FormRig rig;
     std::string settings = Settings({&one, &two, &three});
     settings.replace(settings.find("MonitorChannel=1", settings.find("[COM2]")), 16, "MonitorChannel=0");
@@ -198,7 +198,7 @@ TEST(MonitorEndToEnd, CtrlDigitWhileRecordingAsksForTheSendDialog) {
 }
 
 TEST(MonitorEndToEnd, PortHeldElsewhereShowsTheMessageAndStaysUp) {
-    PseudoTerminal one;
+    PseudoTerminal one(true);
     FormRig rig;
     rig.WriteSettings(Settings({&one}, false));
     const int holder = ::open(one.Path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
@@ -222,7 +222,7 @@ TEST(MonitorEndToEnd, PortHeldElsewhereShowsTheMessageAndStaysUp) {
 }
 
 TEST(MonitorEndToEnd, CloseWhileRecordingClosesPortsAndWritesSettings) {
-    PseudoTerminal one;
+    PseudoTerminal one(true);
     FormRig rig;
     rig.WriteSettings(Settings({&one}));
     TFormMain& form = rig.Open();
@@ -248,7 +248,7 @@ namespace {
 // An installed channel's caption shows its colour (silver as black); a
 // channel without a port keeps the greyed caption of a disabled button.
 TEST(MonitorEndToEnd, ChannelCaptionsShowTheirColourOnlyWhenInstalled) {
-    PseudoTerminal one;
+    PseudoTerminal one(true);
     ASSERT_FALSE(one.Path.empty());
     FormRig rig;
     rig.WriteSettings(Settings({&one}) + "FontColor=12632256\r\n[COM2]\r\nFontColor=255\r\n");
