@@ -1,5 +1,7 @@
 #include "settings/text_file.h"
 
+#include "platform/file_sync.h"
+
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -116,6 +118,14 @@ bool ReplaceFileContent(const std::string& path, const std::string& text, std::e
         fs::remove(temporary, ignored);
         return false;
     }
+    // The new content is on the disk before it takes the old file's name,
+    // so a power cut leaves the old file or the new one, never an empty one.
+    errno = 0;
+    if (!SyncToDisk(temporary.string())) {
+        error = LastError();
+        fs::remove(temporary, ignored);
+        return false;
+    }
     const fs::file_status old = fs::status(target, ignored);
     if (fs::exists(old)) fs::permissions(temporary, old.permissions(), ignored);
     fs::rename(temporary, target, error);
@@ -123,6 +133,9 @@ bool ReplaceFileContent(const std::string& path, const std::string& text, std::e
         fs::remove(temporary, ignored);
         return false;
     }
+    // The rename itself lives in the folder; failing to flush it is not a
+    // failure of the write.
+    SyncToDisk(target.parent_path().empty() ? "." : target.parent_path().string());
     return true;
 }
 
