@@ -127,13 +127,19 @@ void Throughput(int portCount, double seconds) {
                 100.0 * bytes / calls, peakBuffered, static_cast<unsigned long long>(disorder));
 }
 
-void EmptyRead(double seconds) {
-    Pty pty;
-    LinuxSerialPorts ports;
+// Maps COM1 to the pseudo-terminal and opens it with the default settings.
+PortHandle OpenAsCom1(LinuxSerialPorts& ports, const Pty& pty) {
     ports.MapPortName("COM1", pty.Path);
     OpenFailure failure;
     const PortHandle handle = ports.CreateFile("COM1", failure);
     ports.SetCommConfig(handle, CommConfig{});
+    return handle;
+}
+
+void EmptyRead(double seconds) {
+    Pty pty;
+    LinuxSerialPorts ports;
+    const PortHandle handle = OpenAsCom1(ports, pty);
     std::uint8_t byte;
     std::uint32_t n = 0;
 
@@ -166,10 +172,7 @@ void EmptyRead(double seconds) {
 void PlainSyscallRead(double seconds) {
     Pty pty;
     LinuxSerialPorts ports;
-    ports.MapPortName("COM1", pty.Path);
-    OpenFailure failure;
-    const PortHandle handle = ports.CreateFile("COM1", failure);
-    ports.SetCommConfig(handle, CommConfig{});
+    const PortHandle handle = OpenAsCom1(ports, pty);
     const int fd = static_cast<int>(handle);
     std::atomic<bool> stop{false};
     fcntl(pty.Master, F_SETFL, fcntl(pty.Master, F_GETFL) | O_NONBLOCK);
