@@ -16,6 +16,7 @@
 #include "capture/line_layout.h"
 #include "capture/protocol_clock.h"
 #include "channels/channel_ids.h"
+#include "fakes/capture_rig.h"
 #include "fakes/recording_message_boxes.h"
 
 namespace kestrum {
@@ -77,7 +78,9 @@ public:
     void Clear() override { Lines = 0; }
     int LineCount() override { return static_cast<int>(Lines); }
     std::string LineText(int) override { return {}; }
-    int ClientWidth() override { return 800; }
+    int ControlWidth() override { return 800; }
+    void SetDefaultAttributes(const TextAttributes&) override {}
+    void SetBackgroundColour(Colour) override {}
     int PixelsPerInch() override { return 96; }
     void FocusAtEnd() override {}
 };
@@ -111,19 +114,19 @@ struct Bench {
     ChannelTable channels;
     CountingField field;
     BenchPorts ports;
-    std::unique_ptr<Clock> clock = CreateSystemClock(LocaleInfo{});
+    std::unique_ptr<Clock> clock = CreateSystemClock();
     BenchPump pump;
     CountingTimer timer;
     RecordingMessageBoxes messages;
     LocaleInfo locale;
-    RecordingHooks hooks;
+    fakes::RecordingHooksLog hooks;
     CaptureState state;
     ScreenPoint origin;
     std::string name = "bench";
-    CaptureContext ctx{options, channels, field, ports, *clock, pump, timer,
-                       messages, locale, hooks, state, origin, name};
+    CaptureContext ctx{options, channels, field, ports, *clock, pump,  timer,
+                       messages, locale, hooks, hooks, state, origin, name};
 
-    Bench(int logMode, int channelCount) {
+    Bench(LogMode logMode, int channelCount) {
         options.LogMode = logMode;
         options.ShowStartStopTime = false;
         ComputeIdPaddings(channels);
@@ -160,7 +163,7 @@ std::string LineData(std::size_t bytes, std::size_t lineLength) {
 // The best of `kRuns` runs: the machine may be shared.
 constexpr int kRuns = 3;
 
-void Throughput(const char* title, int logMode, int channelCount, bool timeTags, std::size_t perChannel) {
+void Throughput(const char* title, LogMode logMode, int channelCount, bool timeTags, std::size_t perChannel) {
     double best = 1e300;
     std::size_t total = 0;
     long lines = 0;
@@ -184,7 +187,7 @@ void Throughput(const char* title, int logMode, int channelCount, bool timeTags,
 void QuietPass() {
     double best = 1e300;
     for (int run = 0; run < kRuns; ++run) {
-        Bench bench(kLogModeAscii, 8);
+        Bench bench(LogMode::Ascii, 8);
         bench.pump.QuietLimit = 2'000'000;
         const auto start = std::chrono::steady_clock::now();
         ClickStartButton(bench.ctx);
@@ -202,12 +205,12 @@ void QuietPass() {
 int main() {
     using namespace kestrum;
     const std::size_t mb = 1'000'000;
-    Throughput("ASCII, 1 channel", kLogModeAscii, 1, false, 16 * mb);
-    Throughput("ASCII, 1 channel, time tags", kLogModeAscii, 1, true, 16 * mb);
-    Throughput("ASCII, 8 channels", kLogModeAscii, 8, false, 2 * mb);
-    Throughput("hex, 1 channel", kLogModeHex, 1, false, 16 * mb);
-    Throughput("hex, 1 channel, time tags", kLogModeHex, 1, true, 16 * mb);
-    Throughput("hex, 8 channels", kLogModeHex, 8, false, 2 * mb);
+    Throughput("ASCII, 1 channel", LogMode::Ascii, 1, false, 16 * mb);
+    Throughput("ASCII, 1 channel, time tags", LogMode::Ascii, 1, true, 16 * mb);
+    Throughput("ASCII, 8 channels", LogMode::Ascii, 8, false, 2 * mb);
+    Throughput("hex, 1 channel", LogMode::Hex, 1, false, 16 * mb);
+    Throughput("hex, 1 channel, time tags", LogMode::Hex, 1, true, 16 * mb);
+    Throughput("hex, 8 channels", LogMode::Hex, 8, false, 2 * mb);
     QuietPass();
     return 0;
 }

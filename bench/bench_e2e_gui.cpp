@@ -347,7 +347,7 @@ int main(int argc, char** argv) {
     // BENCH_PLAIN_TIMER=1: the plain idle wait of 1 ms instead.
     if (!std::getenv("BENCH_PLAIN_TIMER")) rig.Poll = std::make_unique<PortWaitPollTimer>(rig.Ports);
     rig.Session = StartSession();
-    rig.SystemClock = CreateSystemClock(rig.Session.State.Locale);
+    rig.SystemClock = CreateSystemClock();
     rig.Form = std::make_unique<TFormMain>(
         rig.Session, FormMainServices{ports, rig.Devices, *rig.SystemClock, *rig.Poll}, QStringList{"bench_e2e_gui"});
     TFormMain& form = *rig.Form;

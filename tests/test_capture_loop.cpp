@@ -40,7 +40,7 @@ TEST(CaptureLoop, LinesEndAtLfAndShowCr) {
     EXPECT_EQ(rig.field.Lines[3].Text.rfind("Stop:  ", 0), 0u);
     EXPECT_EQ(rig.field.Lines[1].Attributes.Color, 0x0000FF);
     EXPECT_FALSE(rig.state.Recording.Running);
-    EXPECT_EQ(rig.state.Recording.ActivityMarker, 0);
+    EXPECT_EQ(rig.state.Recording.ActivityMarker, ActivityMarker::Idle);
 }
 
 TEST(CaptureLoop, TwoChannelsAlternatingByteByByte) {
@@ -130,7 +130,7 @@ TEST(CaptureLoop, AscToHexWhileRecording) {
     CaptureRig rig;
     rig.OpenChannel(1);
     rig.FeedWhenRecording(1, "AB");
-    rig.WhenDrained([&] { SpeedButtonAscOrHexOnMouseDown(rig.ctx, kLogModeHex, true); });
+    rig.WhenDrained([&] { SpeedButtonAscOrHexOnMouseDown(rig.ctx, LogMode::Hex, true); });
     rig.pump.When([&] { return rig.DataLines().size() == 1; },
                   [&] {
                       EXPECT_EQ(rig.DataLines(), Lines{"COM1: AB"});
@@ -145,12 +145,12 @@ TEST(CaptureLoop, AscToHexWhileRecording) {
 
 TEST(CaptureLoop, DisplayModeButtonsActOnlyOnTheLeftButtonAndOnChange) {
     CaptureRig rig;
-    SpeedButtonAscOrHexOnMouseDown(rig.ctx, kLogModeHex, false);
-    EXPECT_EQ(rig.options.LogMode, kLogModeAscii);
-    SpeedButtonAscOrHexOnMouseDown(rig.ctx, kLogModeAscii, true);
+    SpeedButtonAscOrHexOnMouseDown(rig.ctx, LogMode::Hex, false);
+    EXPECT_EQ(rig.options.LogMode, LogMode::Ascii);
+    SpeedButtonAscOrHexOnMouseDown(rig.ctx, LogMode::Ascii, true);
     EXPECT_TRUE(rig.hooks.Calls.empty());
-    SpeedButtonAscOrHexOnMouseDown(rig.ctx, kLogModeHex, true);
-    EXPECT_EQ(rig.options.LogMode, kLogModeHex);
+    SpeedButtonAscOrHexOnMouseDown(rig.ctx, LogMode::Hex, true);
+    EXPECT_EQ(rig.options.LogMode, LogMode::Hex);
     EXPECT_EQ(rig.hooks.Calls, Lines{"Convert2"});
 }
 
@@ -205,7 +205,7 @@ TEST(CaptureLoop, RefusedLineStopsRecordingShowsOneErrorAndBlocksStartUntilClear
     EXPECT_TRUE(rig.state.Recording.ProtocolFull);
     EXPECT_FALSE(rig.state.Recording.Running);
     EXPECT_FALSE(rig.state.StartButton.Enabled);
-    EXPECT_EQ(rig.state.Recording.ActivityMarker, 0);
+    EXPECT_EQ(rig.state.Recording.ActivityMarker, ActivityMarker::Idle);
 
     const int appends = rig.field.Appends;
     rig.Start();  // a disabled button starts nothing
@@ -259,7 +259,7 @@ TEST(CaptureLoop, LineWrapEndsLinesAtTheWindowWidth) {
 
 TEST(CaptureLoop, HexLinesEndAtTheByteCount) {
     CaptureRig rig;
-    rig.options.LogMode = kLogModeHex;
+    rig.options.LogMode = LogMode::Hex;
     rig.options.HexLineByteCount = 2;
     SetHexLineWidth(rig.state.Layout, rig.options);
     rig.OpenChannel(1);
@@ -295,7 +295,7 @@ TEST(CaptureLoop, StartPreparesProtocolPortsAndButtons) {
     rig.state.Lines[1].LineText.assign("stale");
     rig.Feed(1, "junk");  // received before Start: purged
     rig.pump.ThenDo([&] {
-        EXPECT_EQ(rig.state.Recording.ActivityMarker, 2);
+        EXPECT_EQ(rig.state.Recording.ActivityMarker, ActivityMarker::StartDown);
         EXPECT_FALSE(rig.hooks.EditSearchEnabled);
         EXPECT_TRUE(rig.state.StartButton.Down);
         EXPECT_EQ(rig.state.StartButton.CaptionRow, kTextStop);
@@ -314,7 +314,7 @@ TEST(CaptureLoop, StartPreparesProtocolPortsAndButtons) {
     EXPECT_EQ(rig.field.UndoClears, 1);
     EXPECT_TRUE(rig.hooks.EditSearchEnabled);
     EXPECT_EQ(rig.hooks.Calls, (Lines{"CloseFind", "StopSending", "RestartFind"}));
-    EXPECT_EQ(rig.state.Recording.ActivityMarker, 0);
+    EXPECT_EQ(rig.state.Recording.ActivityMarker, ActivityMarker::Idle);
     EXPECT_EQ(rig.state.StartButton.CaptionRow, kTextStart);
 }
 
@@ -348,13 +348,13 @@ TEST(CaptureLoop, SenderModeStartOnlyStartsSending) {
     rig.OpenChannel(1);
     rig.Start();
     EXPECT_TRUE(rig.state.Recording.Running);
-    EXPECT_EQ(rig.state.Recording.ActivityMarker, 2);
+    EXPECT_EQ(rig.state.Recording.ActivityMarker, ActivityMarker::StartDown);
     EXPECT_EQ(rig.state.StartButton.HintRow, kTextStopSending);
     EXPECT_EQ(rig.hooks.Calls, (Lines{"CloseFind", "StartSending"}));
     EXPECT_TRUE(rig.field.Lines.empty());
     rig.ClickStop();
     EXPECT_FALSE(rig.state.Recording.Running);
-    EXPECT_EQ(rig.state.Recording.ActivityMarker, 0);
+    EXPECT_EQ(rig.state.Recording.ActivityMarker, ActivityMarker::Idle);
     EXPECT_EQ(rig.hooks.Calls.back(), "RestartFind");
 }
 

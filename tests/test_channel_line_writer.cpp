@@ -56,7 +56,7 @@ TEST(WriteChannelLine, HexLinesAreWrittenInTheFormTheyWereBuiltIn) {
     rig.state.Recording.Running = true;
     BeginHexLine(rig.ctx, 1);
     AddHexByte(rig.ctx, 1, 'A');
-    rig.options.LogMode = kLogModeAscii;  // display switched meanwhile
+    rig.options.LogMode = LogMode::Ascii;  // display switched meanwhile
     WriteChannelLine(rig.ctx, 1);
     EXPECT_EQ(rig.field.Lines.at(0).Text, "41" + std::string(50, ' ') + "A");
 }

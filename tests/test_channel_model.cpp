@@ -197,10 +197,10 @@ TEST(ChannelModelHintSuffix, LineSettingsOnlyWhileInstalled) {
     EXPECT_EQ(r.HintSuffix, "\r(9600,8,N,1)");
     r.BaudRate = 4000000000u;
     r.ByteSize = 7;
-    r.Parity = 2;
-    r.StopBits = 1;
+    r.Parity = Parity::Even;
+    r.StopBits = StopBits::OneAndHalf;
     EXPECT_EQ(HintSuffixOf(r), "\r(4000000000,7,E,1.5)");
-    r.Parity = 9;
-    r.StopBits = 2;
+    r.Parity = static_cast<Parity>(9);
+    r.StopBits = StopBits::Two;
     EXPECT_EQ(HintSuffixOf(r), "\r(4000000000,7,N,2)");
 }

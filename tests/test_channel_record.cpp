@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "channels/channel_record.h"
+#include "base/channel_table.h"
 
 using namespace kestrum;
 

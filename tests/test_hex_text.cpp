@@ -3,7 +3,7 @@
 #include <random>
 
 #include "fakes/recording_message_boxes.h"
-#include "sender/hex_text.h"
+#include "settings/hex_text_messages.h"
 
 using namespace kestrum;
 

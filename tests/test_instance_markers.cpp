@@ -92,7 +92,7 @@ TEST_F(InstanceMarkersTest, The257thInstanceGetsZeroAndRunsOn) {
     ASSERT_EQ(numbers.size(), 256u);
     for (int i = 0; i < 256; ++i) ASSERT_EQ(numbers[i], i + 1);
 
-    auto markers = MakeSystemInstanceMarkers();
+    auto markers = CreateSystemInstanceMarkers();
     InstanceInfo extra = AcquireInstanceNumber(*markers, "crowded");
     EXPECT_EQ(extra.Number, 0);
     EXPECT_FALSE(extra.IsMaster);
@@ -108,7 +108,7 @@ TEST_F(InstanceMarkersTest, The257thInstanceGetsZeroAndRunsOn) {
 }
 
 TEST_F(InstanceMarkersTest, MarkersInOneProcessConflictAndCloseFreesThem) {
-    auto markers = MakeSystemInstanceMarkers();
+    auto markers = CreateSystemInstanceMarkers();
     bool exists = true;
     const MarkerHandle own = markers->CreateMutex("self1", exists);
     ASSERT_NE(own, kInvalidMarkerHandle);
@@ -125,7 +125,7 @@ TEST_F(InstanceMarkersTest, MarkersInOneProcessConflictAndCloseFreesThem) {
 }
 
 TEST_F(InstanceMarkersTest, UnusableNamesCountAsNewWithAnInvalidHandle) {
-    auto markers = MakeSystemInstanceMarkers();
+    auto markers = CreateSystemInstanceMarkers();
     bool exists = true;
     EXPECT_EQ(markers->CreateMutex("a/b", exists), kInvalidMarkerHandle);
     EXPECT_FALSE(exists);

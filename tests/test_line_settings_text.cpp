@@ -1,24 +1,26 @@
 #include <gtest/gtest.h>
 
-#include "channels/line_settings_text.h"
+#include "settings/line_settings_text.h"
 
 using namespace kestrum;
 
 TEST(LineSettingsText, ParityRoundTripsAndUnknownLettersMeanNone) {
-    for (int p = 0; p <= 4; ++p) EXPECT_EQ(TextToParity(ParityToText(p)), p);
-    EXPECT_EQ(ParityToText(7), "N");
-    EXPECT_EQ(TextToParity("even"), 2);
-    EXPECT_EQ(TextToParity("e"), 2);
-    EXPECT_EQ(TextToParity("space"), 4);
-    EXPECT_EQ(TextToParity("Xodd"), 0);
-    EXPECT_EQ(TextToParity(""), 0);
-    EXPECT_EQ(TextToParity(" O"), 0);
+    for (Parity p : {Parity::None, Parity::Odd, Parity::Even, Parity::Mark, Parity::Space})
+        EXPECT_EQ(TextToParity(ParityToText(p)), p);
+    EXPECT_EQ(ParityToText(static_cast<Parity>(7)), "N");
+    EXPECT_EQ(TextToParity("even"), Parity::Even);
+    EXPECT_EQ(TextToParity("e"), Parity::Even);
+    EXPECT_EQ(TextToParity("space"), Parity::Space);
+    EXPECT_EQ(TextToParity("Xodd"), Parity::None);
+    EXPECT_EQ(TextToParity(""), Parity::None);
+    EXPECT_EQ(TextToParity(" O"), Parity::None);
 }
 
 TEST(LineSettingsText, StopBitsOnlyExactFormsCount) {
-    for (int s = 0; s <= 2; ++s) EXPECT_EQ(TextToStopBits(StopBitsToText(s)), s);
-    EXPECT_EQ(TextToStopBits("1,5"), 0);
-    EXPECT_EQ(TextToStopBits(" 2"), 0);
-    EXPECT_EQ(TextToStopBits("2.0"), 0);
-    EXPECT_EQ(StopBitsToText(9), "1");
+    for (StopBits s : {StopBits::One, StopBits::OneAndHalf, StopBits::Two})
+        EXPECT_EQ(TextToStopBits(StopBitsToText(s)), s);
+    EXPECT_EQ(TextToStopBits("1,5"), StopBits::One);
+    EXPECT_EQ(TextToStopBits(" 2"), StopBits::One);
+    EXPECT_EQ(TextToStopBits("2.0"), StopBits::One);
+    EXPECT_EQ(StopBitsToText(static_cast<StopBits>(9)), "1");
 }

@@ -74,8 +74,8 @@ TEST_F(PortOperations, OpenSavesThePortsSettingsAndWritesTheChannels) {
     channel.Device = "/dev/ttyUSB1";
     channel.BaudRate = 115200;
     channel.ByteSize = 7;
-    channel.Parity = 2;
-    channel.StopBits = 2;
+    channel.Parity = Parity::Even;
+    channel.StopBits = StopBits::Two;
     channel.Config.dcb.fOutX = true;  // unlisted bits are overwritten by the fixed flags
     channel.Config.dcb.fNull = true;
     PortPresenceTest(table, 3, ports);
@@ -205,7 +205,7 @@ TEST_F(PortOperations, ApplyWritesLineSettingsAndFixedFlagsButKeepsFParity) {
     ChannelRecord& channel = Present(7);
     OpenPort(table, 7, ports);
     channel.BaudRate = 300;
-    channel.Parity = 4;
+    channel.Parity = Parity::Space;
     channel.Config.dcb.fParity = true;
     channel.Config.dcb.fRtsControl = 2;
     channel.Config.dcb.fOutxCtsFlow = true;
@@ -230,7 +230,7 @@ TEST_F(PortOperations, CancelledDialogChangesNothingButAsksForTheHints) {
     OpenPort(table, 2, ports);
     channel.Active = true;
     channel.BaudRate = 19200;
-    channel.Parity = 1;
+    channel.Parity = Parity::Odd;
     channel.HintSuffix = "stale";
     const int purges = PortOf(2).Purges;
     ScriptedDialog dialog;
@@ -242,7 +242,7 @@ TEST_F(PortOperations, CancelledDialogChangesNothingButAsksForTheHints) {
     EXPECT_EQ(19200u, dialog.seen.dcb.BaudRate) << "the dialog starts from the line settings";
     EXPECT_TRUE(dialog.seen.dcb.fParity);
     EXPECT_EQ(19200u, channel.BaudRate);
-    EXPECT_EQ(1, channel.Parity);
+    EXPECT_EQ(Parity::Odd, channel.Parity);
     EXPECT_EQ("\r(19200,8,O,1)", channel.HintSuffix);
     EXPECT_EQ(purges + 1, PortOf(2).Purges) << "an active channel is configured again";
 }
@@ -262,7 +262,7 @@ TEST_F(PortOperations, ABaudChangeOnAnActiveChannelAppliesAtOnceAndPurges) {
     EXPECT_TRUE(outcome.Confirmed);
     EXPECT_FALSE(outcome.DeviceChanged);
     EXPECT_EQ(57600u, channel.BaudRate);
-    EXPECT_EQ(1, channel.StopBits);
+    EXPECT_EQ(StopBits::OneAndHalf, channel.StopBits);
     EXPECT_EQ(ExpectedDcb(57600, 8, 0, 1, false), PortOf(1).Config.dcb);
     EXPECT_TRUE(PortOf(1).Received.empty());
     EXPECT_EQ("\r(57600,8,N,1.5)", channel.HintSuffix);
@@ -317,7 +317,7 @@ TEST_F(PortOperations, StartupInMonitorModeKeepsTheRecordedChannelsOpen) {
     options.SenderChannel = 5;
     for (int n : {1, 2, 4, 5}) ports.Port(table.Channels[n].PortName).Default.dcb.fParity = true;
     table.Channels[1].MonitorChannel = true;
-    table.Channels[1].Parity = 2;
+    table.Channels[1].Parity = Parity::Even;
     table.Channels[3].MonitorChannel = true;  // no port
     table.Channels[4].MonitorChannel = true;
     ArmTrigger(4);

@@ -502,7 +502,7 @@ TEST(LinuxSerialPortsPresence, ClosingPutsBackWhatTheDeviceHadThroughTheChannelO
     ChannelRecord& channel = table.Channels[5];
     channel.Device = pty.Path;
     channel.BaudRate = 250000;
-    channel.StopBits = 2;
+    channel.StopBits = StopBits::Two;
     LinuxSerialPorts ports;
     PortPresenceTest(table, 5, ports);
     OpenPort(table, 5, ports);

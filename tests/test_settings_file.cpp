@@ -8,6 +8,7 @@
 #include <random>
 
 #include "fakes/recording_message_boxes.h"
+#include "platform/file_sync.h"
 #include "settings/ini_file.h"
 #include "settings/settings_file.h"
 #include "support/scratch_folder.h"
@@ -46,7 +47,7 @@ struct SettingsFileTest : ::testing::Test {
         return Read(instance, locale);
     }
     bool Write(const Loaded& settings, const InstanceInfo& instance = kMaster) {
-        return WriteSettingsFile(path, instance, settings.options, settings.channels, messages, kOrigin);
+        return WriteSettingsFile(path, instance, settings.options, settings.channels, messages, kOrigin, SyncToDisk);
     }
     IniFile File() { return IniFile::Parse(ReadFileBytes(path)); }
 };
@@ -106,7 +107,7 @@ TEST_F(SettingsFileTest, LoadRangesAndLanguage) {
         SCOPED_TRACE(c.General);
         EXPECT_EQ(loaded.options.InputLineMaxHistoryCount, c.History);
         EXPECT_EQ(loaded.options.HexLineByteCount, c.HexBytes);
-        EXPECT_EQ(loaded.options.LogMode, c.LogMode);
+        EXPECT_EQ(static_cast<int>(loaded.options.LogMode), c.LogMode);
         EXPECT_EQ(loaded.options.Language, c.Language);
         const auto& history = loaded.channels.Channels[1].InputHistory;
         ASSERT_EQ(history.size(), static_cast<std::size_t>(c.History));
@@ -129,7 +130,7 @@ TEST_F(SettingsFileTest, ValuesThatDoNotFitLoadAsDefaults) {
         "[COM4]\nParity=x\nStopBits=2\n");
     EXPECT_EQ(bad.options.SenderChannel, -1);
     EXPECT_EQ(bad.options.TxTimeInterval, 1000u);
-    EXPECT_EQ(bad.options.WindowState, 0);
+    EXPECT_EQ(bad.options.WindowState, WindowState::Normal);
     EXPECT_EQ(bad.options.Left, 0);
     EXPECT_EQ(bad.options.Top, 12);
     EXPECT_FALSE(bad.options.WidthPresent);
@@ -139,13 +140,13 @@ TEST_F(SettingsFileTest, ValuesThatDoNotFitLoadAsDefaults) {
     EXPECT_EQ(ch[1].ByteSize, 8);
     EXPECT_EQ(ch[2].BaudRate, 2147483647u);
     EXPECT_EQ(ch[2].ByteSize, 8);
-    EXPECT_EQ(ch[2].Parity, 2);
-    EXPECT_EQ(ch[2].StopBits, 0);
+    EXPECT_EQ(ch[2].Parity, Parity::Even);
+    EXPECT_EQ(ch[2].StopBits, StopBits::One);
     EXPECT_EQ(ch[3].ByteSize, 0);
-    EXPECT_EQ(ch[3].Parity, 0);
-    EXPECT_EQ(ch[3].StopBits, 1);
-    EXPECT_EQ(ch[4].Parity, 0);
-    EXPECT_EQ(ch[4].StopBits, 2);
+    EXPECT_EQ(ch[3].Parity, Parity::None);
+    EXPECT_EQ(ch[3].StopBits, StopBits::OneAndHalf);
+    EXPECT_EQ(ch[4].Parity, Parity::None);
+    EXPECT_EQ(ch[4].StopBits, StopBits::Two);
 
     for (const char* channel : {"-1", "1", "8"}) {
         const Loaded ok = ReadText(std::string("[SenderMode]\nSenderChannel=") + channel + "\n");
@@ -160,7 +161,7 @@ TEST_F(SettingsFileTest, MasterAndFollowerReadTheirOwnKeys) {
         "[MonitorMode]\nProtocolDirectory=  /data/logs  \n";
     const Loaded master = ReadText(text, kMaster);
     EXPECT_FALSE(master.options.Synchronize);
-    EXPECT_EQ(master.options.WindowState, 2);
+    EXPECT_EQ(master.options.WindowState, WindowState::Maximised);
     EXPECT_EQ(master.options.Left, 100);
     EXPECT_EQ(master.options.Top, -20);
     EXPECT_EQ(master.options.Width, 800);
@@ -173,7 +174,7 @@ TEST_F(SettingsFileTest, MasterAndFollowerReadTheirOwnKeys) {
     for (const InstanceInfo& other : {kSecond, kNoNumber}) {
         const Loaded follower = ReadText(text, other);
         EXPECT_TRUE(follower.options.Synchronize);
-        EXPECT_EQ(follower.options.WindowState, 0);
+        EXPECT_EQ(follower.options.WindowState, WindowState::Normal);
         EXPECT_EQ(follower.options.Left, 0);
         EXPECT_EQ(follower.options.Top, 0);
         EXPECT_EQ(follower.options.Width, 800);
@@ -209,7 +210,7 @@ TEST_F(SettingsFileTest, SaveSettingsOffRewritesOnlyThatKey) {
         "; hand-written\n[General]\nLogMode=2\nSaveSettings=1\nUnknown=x\n\n[COM1]\nBaudRate=115200\n";
     Loaded loaded = ReadText(before);
     loaded.options.SaveSettings = false;
-    loaded.options.LogMode = 1;
+    loaded.options.LogMode = LogMode::Ascii;
     loaded.channels.Channels[1].BaudRate = 300;
     loaded.options.Synchronize = true;
     ASSERT_TRUE(Write(loaded));
@@ -278,7 +279,7 @@ TEST_F(SettingsFileTest, NewFileHasSectionsAndKeysInOrder) {
 TEST_F(SettingsFileTest, EveryNonDefaultValueRoundTrips) {
     Loaded out;
     Options& o = out.options;
-    o.MonitorMode = false; o.SenderMode = true; o.LogMode = 2; o.TriggerOn = true;
+    o.MonitorMode = false; o.SenderMode = true; o.LogMode = LogMode::Hex; o.TriggerOn = true;
     o.FontFixedPitchOnly = false; o.BackgroundColor = 0x00123456; o.AutoDetectDeviceChanges = false;
     o.LineWrap = true; o.ShowTriggerWords = false; o.ShowStartStopTime = false; o.ShowTimeTags = true;
     o.ShowChannelId = false; o.DumpOnCr = true; o.DumpOnLf = false; o.ShowCrChar = false;
@@ -289,7 +290,7 @@ TEST_F(SettingsFileTest, EveryNonDefaultValueRoundTrips) {
     o.Monitor = {"/m", true, 2, 3};
     o.Sender = {"/s", true, 3, 2};
     o.CommentDelimiter = "#"; o.SenderChannel = 5; o.TxTimeInterval = 2147483647u;
-    o.WindowState = 2; o.Left = -8; o.Top = 7; o.Width = 1024; o.Height = 700;
+    o.WindowState = WindowState::Maximised; o.Left = -8; o.Top = 7; o.Width = 1024; o.Height = 700;
     o.WidthPresent = true; o.HeightPresent = true;
     o.PrinterOrientation = 1; o.MarginTop = 1; o.MarginBottom = 2; o.MarginLeft = 3; o.MarginRight = 4;
     ChannelTable& t = out.channels;
@@ -304,8 +305,8 @@ TEST_F(SettingsFileTest, EveryNonDefaultValueRoundTrips) {
         t.Fonts[n] = {"F" + std::to_string(n), 20 + n, n, n % 2 == 0, true, n % 3 == 0, true, 0};
         c.BaudRate = 115200u * n;
         c.ByteSize = static_cast<std::uint8_t>(4 + n % 5);
-        c.Parity = static_cast<std::uint8_t>(n % 5);
-        c.StopBits = static_cast<std::uint8_t>(n % 3);
+        c.Parity = static_cast<Parity>(n % 5);
+        c.StopBits = static_cast<StopBits>(n % 3);
         c.Device = "/dev/ttyUSB" + std::to_string(n);
         c.InputHistory = {"a" + std::to_string(n), " b ", "<CR>"};
     }
@@ -315,7 +316,8 @@ TEST_F(SettingsFileTest, EveryNonDefaultValueRoundTrips) {
         ASSERT_TRUE(Write(out, instance));
         const Loaded in = Read(instance, 1);
         Options expected = o;
-        if (!instance.IsMaster) expected.WindowState = expected.Left = expected.Top = 0;
+        if (!instance.IsMaster) expected.WindowState = WindowState::Normal;
+        if (!instance.IsMaster) expected.Left = expected.Top = 0;
         if (!instance.IsMaster) expected.WidthPresent = expected.HeightPresent = false;
         if (!instance.IsMaster) expected.Width = expected.Height = 0;
         EXPECT_EQ(in.options, expected);
@@ -329,7 +331,7 @@ TEST_F(SettingsFileTest, GarbageLoadsWhatItCanAndNeverBreaks) {
                              "ChannelID=first\r\nchannelid=second\r\n"s +
                              std::string(300, '\0');
     const Loaded loaded = ReadText(junk);
-    EXPECT_EQ(loaded.options.LogMode, 2);
+    EXPECT_EQ(loaded.options.LogMode, LogMode::Hex);
     EXPECT_EQ(loaded.channels.Channels[1].ChannelID, "first");
     EXPECT_EQ(loaded.channels.Channels[1].BaudRate, 9600u);
     ASSERT_TRUE(Write(loaded));
@@ -350,7 +352,7 @@ TEST_F(SettingsFileTest, GarbageLoadsWhatItCanAndNeverBreaks) {
     std::string keys = "[General]\n";
     for (int i = 0; i < 100000; ++i) keys += "k" + std::to_string(i) + "=\n";
     keys += "LogMode=2\n";
-    EXPECT_EQ(ReadText(keys).options.LogMode, 2);
+    EXPECT_EQ(ReadText(keys).options.LogMode, LogMode::Hex);
 }
 
 TEST_F(SettingsFileTest, RandomFilesRoundTripThroughWriteAndRead) {
@@ -407,7 +409,7 @@ TEST_F(SettingsFileTest, RandomFilesRoundTripThroughWriteAndRead) {
 
 TEST_F(SettingsFileTest, UnknownSectionsAndKeysSurviveAWrite) {
     Loaded loaded = ReadText("[Mine]\nA=1\n[General]\nFuture=yes\n[COM1]\nInputLine99=old\n");
-    loaded.options.LogMode = 2;
+    loaded.options.LogMode = LogMode::Hex;
     ASSERT_TRUE(Write(loaded));
     const IniFile file = File();
     EXPECT_EQ(file.Value("Mine", "A"), "1");
@@ -433,7 +435,7 @@ TEST_F(SettingsFileTest, WriteFailureIsShownAndTheOldFileStays) {
     // The settings folder has gone.
     messages.Boxes.clear();
     const std::string gone = temp / "gone/Kestrum.ini";
-    EXPECT_FALSE(WriteSettingsFile(gone, kMaster, settings.options, settings.channels, messages, kOrigin));
+    EXPECT_FALSE(WriteSettingsFile(gone, kMaster, settings.options, settings.channels, messages, kOrigin, SyncToDisk));
     EXPECT_EQ(messages.Boxes.size(), 1u);
 
     // The disk fills up while writing: a file size limit makes the write

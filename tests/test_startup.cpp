@@ -8,6 +8,7 @@
 
 #include "fakes/fake_instance_markers.h"
 #include "fakes/recording_message_boxes.h"
+#include "platform/file_sync.h"
 #include "support/child_process.h"
 
 namespace kestrum {
@@ -28,6 +29,7 @@ protected:
         StartupInputs inputs;
         inputs.ProgramPath = programDir_ + "/kestrum";
         inputs.AppDataFolder = appData_;
+        inputs.SyncToDisk = SyncToDisk;
         inputs.Locale.LanguageId = languageId;
         return inputs;
     }

@@ -129,7 +129,7 @@ TEST(TriggerPhase, StopWhileWaitingEndsTheRunWithoutStartOrStopLine) {
     rig.StopWhenDrained();
     rig.Start();
     EXPECT_TRUE(rig.field.Lines.empty());
-    EXPECT_EQ(rig.state.Recording.ActivityMarker, 0);
+    EXPECT_EQ(rig.state.Recording.ActivityMarker, ActivityMarker::Idle);
 }
 
 TEST(TriggerPhase, CrLfWordWithAutoResetWritesItsDisplayFormAndWaitsAgain) {
@@ -214,7 +214,7 @@ TEST(TriggerPhase, TriggeredLineHasTimeTagZero) {
 TEST(TriggerPhase, HexWordLongerThanTheLineIsWrittenAtOnce) {
     CaptureRig rig;
     rig.options.ShowTriggerWords = false;
-    rig.options.LogMode = kLogModeHex;
+    rig.options.LogMode = LogMode::Hex;
     rig.options.HexLineByteCount = 8;
     SetHexLineWidth(rig.state.Layout, rig.options);
     rig.OpenChannel(1);
@@ -232,7 +232,7 @@ TEST(TriggerPhase, HexWordLongerThanTheLineIsWrittenAtOnce) {
 TEST(TriggerPhase, HexTriggerLineContinuesWithTheNextBytes) {
     CaptureRig rig;
     rig.options.ShowTriggerWords = false;
-    rig.options.LogMode = kLogModeHex;
+    rig.options.LogMode = LogMode::Hex;
     rig.OpenChannel(1);
     ArmTrigger(rig, 1, "AB");
     rig.FeedWhenRecording(1, "ABC");
@@ -247,7 +247,7 @@ TEST(TriggerPhase, HexTriggerLineContinuesWithTheNextBytes) {
 TEST(TriggerPhase, HexAutoResetKeepsTheTriggerWordWhenBytesFollowAtOnce) {
     CaptureRig rig;
     rig.options.ShowTriggerWords = false;
-    rig.options.LogMode = kLogModeHex;
+    rig.options.LogMode = LogMode::Hex;
     rig.options.HexLineByteCount = 4;
     SetHexLineWidth(rig.state.Layout, rig.options);
     rig.pollTimer.SecondsPerWait = 0.0;  // no time-out can come between
@@ -270,7 +270,7 @@ TEST(TriggerPhase, DisplaySwitchBeforeThePassesStartsTheWordInTheNewForm) {
     rig.FeedWhenRecording(1, "AB");
     // Switched while the start line is written, after the hit.
     rig.pump.When([&] { return rig.state.Recording.TriggerHit; },
-                  [&] { rig.options.LogMode = kLogModeHex; });
+                  [&] { rig.options.LogMode = LogMode::Hex; });
     rig.StopWhenDrained();
     rig.Start();
     EXPECT_EQ(rig.DataLines(), Lines{"COM1: 41 42" + std::string(52 - 5, ' ') + "AB"});

@@ -35,7 +35,7 @@ TEST(WindowCreation, OptionsBroughtIntoRange) {
 TEST(WindowCreation, ModeControls) {
     MainView view;
     Options options;
-    options.LogMode = 2;
+    options.LogMode = LogMode::Hex;
     options.Synchronize = true;
     SetUpModeControls(view, options, {1, true});
     EXPECT_TRUE(view.Monitor.Down);
@@ -71,17 +71,6 @@ TEST(WindowCreation, CtrlDigitOpensTheSendDialogOnlyWhenAllHolds) {
     EXPECT_EQ(ChannelSendShortcut(true, 0, options, channels, true), 0);
     options.MonitorMode = false;
     EXPECT_EQ(ChannelSendShortcut(true, 3, options, channels, true), 0);  // sender mode
-}
-
-TEST(WindowCreation, EditSearchCommands) {
-    EXPECT_FALSE(EditSearchCommandsAllowed(0, false));
-    EXPECT_TRUE(EditSearchCommandsAllowed(1, false));
-    EXPECT_FALSE(EditSearchCommandsAllowed(5, true));
-    MainView view;
-    SetEditSearchCommandsEnabled(view, false);
-    EXPECT_FALSE(view.Item("MainMenuEditFind").Enabled);
-    EXPECT_FALSE(view.Item("MainMenuEditReplace").Enabled);
-    EXPECT_FALSE(view.Item("MainMenuEditSelectAll").Enabled);
 }
 
 }  // namespace

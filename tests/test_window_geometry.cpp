@@ -50,7 +50,7 @@ TEST(WindowGeometry, FirstStartWithoutSettings) {
     EXPECT_EQ(options.Top, 0);
     EXPECT_EQ(options.Width, 0);  // the minimum width applies
     EXPECT_EQ(options.Height, 270);
-    EXPECT_EQ(options.WindowState, kWindowNormal);
+    EXPECT_EQ(options.WindowState, WindowState::Normal);
     EXPECT_EQ(geometry.DialogOrigin, (ScreenPoint{18, 18}));
 }
 
@@ -58,7 +58,7 @@ TEST(WindowGeometry, SecondInstanceCascadesWhateverTheFileHolds) {
     Options options;
     options.Left = 500;
     options.Top = 400;
-    options.WindowState = kWindowMaximised;
+    options.WindowState = WindowState::Maximised;
     options.Width = 900;
     options.Height = 300;
     options.WidthPresent = options.HeightPresent = true;
@@ -69,7 +69,7 @@ TEST(WindowGeometry, SecondInstanceCascadesWhateverTheFileHolds) {
     EXPECT_EQ(options.Top, 18);
     EXPECT_EQ(options.Width, 900);
     EXPECT_EQ(options.Height, 300);
-    EXPECT_EQ(options.WindowState, kWindowNormal);
+    EXPECT_EQ(options.WindowState, WindowState::Normal);
     EXPECT_FALSE(geometry.Maximised);
     EXPECT_EQ(geometry.DialogOrigin, (ScreenPoint{36, 36}));
 }
@@ -78,32 +78,32 @@ TEST(WindowGeometry, MasterKeepsItsSavedPlaceAndState) {
     Options options;
     options.Left = 120;
     options.Top = 80;
-    options.WindowState = kWindowMinimised;
+    options.WindowState = WindowState::Minimised;
     WindowGeometry geometry;
     MeasureWindow(geometry, 20, 800, 800, 1, 1920);
     PlaceWindow(options, geometry, true);
     EXPECT_EQ(options.Left, 120);
     EXPECT_TRUE(geometry.Minimised);
     EXPECT_FALSE(geometry.Maximised);
-    EXPECT_EQ(geometry.RestoreState, kWindowNormal);  // a minimised value is stored as normal
+    EXPECT_EQ(geometry.RestoreState, WindowState::Normal);  // a minimised value is stored as normal
 
-    options.WindowState = 7;  // out of range
+    options.WindowState = static_cast<WindowState>(7);  // out of range
     PlaceWindow(options, geometry, true);
-    EXPECT_EQ(options.WindowState, kWindowNormal);
+    EXPECT_EQ(options.WindowState, WindowState::Normal);
     EXPECT_FALSE(geometry.Minimised);
 }
 
 TEST(WindowGeometry, BoundsAreNotRecordedWhileCreatingOrClosing) {
-    for (int marker : {kActivityCreating, kActivityClosing}) {
+    for (ActivityMarker marker : {ActivityMarker::Creating, ActivityMarker::Closing}) {
         Options options;
         WindowGeometry geometry;
         geometry.CaptionHeight = 18;
         TrackResize(options, geometry, marker, {10, 20, 800, 300});
         TrackCanResize(options, geometry, marker, {10, 20, 800, 300});
-        EXPECT_EQ(options.Left, 0) << marker;
-        EXPECT_EQ(options.Width, 0) << marker;
+        EXPECT_EQ(options.Left, 0) << static_cast<int>(marker);
+        EXPECT_EQ(options.Width, 0) << static_cast<int>(marker);
     }
-    for (int marker : {kActivityIdle, kActivityStartDown, kActivityLoading}) {
+    for (ActivityMarker marker : {ActivityMarker::Idle, ActivityMarker::StartDown, ActivityMarker::Loading}) {
         Options options;
         WindowGeometry geometry;
         geometry.CaptionHeight = 18;
@@ -122,27 +122,27 @@ TEST(WindowGeometry, BoundsAreNotRecordedWhileCreatingOrClosing) {
 TEST(WindowGeometry, MinimiseAndRestore) {
     Options options;
     WindowGeometry geometry;
-    TrackMinimise(options, geometry, kActivityIdle, kWindowMaximised, {1, 2, 800, 400});
+    TrackMinimise(options, geometry, ActivityMarker::Idle, WindowState::Maximised, {1, 2, 800, 400});
     EXPECT_TRUE(geometry.Minimised);
     EXPECT_FALSE(geometry.Maximised);
     EXPECT_EQ(options.Width, 800);
-    EXPECT_EQ(WindowStateToSave(geometry, kWindowMaximised), kWindowMinimised);
-    EXPECT_EQ(TrackRestore(options, geometry), kWindowMaximised);
-    EXPECT_EQ(options.WindowState, kWindowMaximised);
+    EXPECT_EQ(WindowStateToSave(geometry, WindowState::Maximised), WindowState::Minimised);
+    EXPECT_EQ(TrackRestore(options, geometry), WindowState::Maximised);
+    EXPECT_EQ(options.WindowState, WindowState::Maximised);
     EXPECT_TRUE(geometry.Maximised);
     EXPECT_FALSE(geometry.Minimised);
-    EXPECT_EQ(WindowStateToSave(geometry, kWindowMaximised), kWindowMaximised);
+    EXPECT_EQ(WindowStateToSave(geometry, WindowState::Maximised), WindowState::Maximised);
 
     // Started minimised: the restore brings the normal state back.
     Options saved;
-    saved.WindowState = kWindowMinimised;
+    saved.WindowState = WindowState::Minimised;
     WindowGeometry started;
     PlaceWindow(saved, started, true);
-    TrackMinimise(saved, started, kActivityCreating, kWindowMinimised, {0, 0, 1, 1});
+    TrackMinimise(saved, started, ActivityMarker::Creating, WindowState::Minimised, {0, 0, 1, 1});
     EXPECT_EQ(saved.Width, 0);  // not recorded while creating
-    EXPECT_EQ(TrackRestore(saved, started), kWindowNormal);
-    EXPECT_EQ(saved.WindowState, kWindowNormal);
-    EXPECT_EQ(WindowStateToSave(started, kWindowNormal), kWindowNormal);
+    EXPECT_EQ(TrackRestore(saved, started), WindowState::Normal);
+    EXPECT_EQ(saved.WindowState, WindowState::Normal);
+    EXPECT_EQ(WindowStateToSave(started, WindowState::Normal), WindowState::Normal);
 }
 
 }  // namespace

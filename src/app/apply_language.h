@@ -3,10 +3,10 @@
 
 #include <string>
 
-#include "app/main_view.h"
+#include "base/main_view.h"
 #include "capture/recording_state.h"
 #include "capture/start_button.h"
-#include "channels/channel_record.h"
+#include "base/channel_table.h"
 #include "settings/options.h"
 
 namespace kestrum {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/instance_info.h"
+#include "base/instance_info.h"
 #include "platform/instance_markers.h"
 
 namespace kestrum {

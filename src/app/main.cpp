@@ -5,10 +5,9 @@
 #include "app/gui/form_main.h"
 #include "app/gui/termination_signals.h"
 #include "platform/clock.h"
-#include "platform/linux/port_wait_poll_timer.h"
-#include "platform/linux/serial_devices_linux.h"
-#include "platform/linux/serial_ports_linux.h"
 #include "platform/poll_timer.h"
+#include "platform/serial_devices.h"
+#include "platform/serial_port.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -16,11 +15,11 @@ int main(int argc, char** argv) {
     kestrum::TerminationSignals termination;
 
     kestrum::AppSession session = kestrum::StartSession();
-    kestrum::LinuxSerialPorts ports;
-    kestrum::LinuxSerialDevices devices;
-    const auto clock = kestrum::CreateSystemClock(session.State.Locale);
+    const auto ports = kestrum::CreateSystemSerialPorts();
+    const auto devices = kestrum::CreateSystemSerialDevices();
+    const auto clock = kestrum::CreateSystemClock();
     // The idle wait of a recording ends as soon as a port receives input.
-    kestrum::PortWaitPollTimer pollTimer(ports);
+    const auto pollTimer = kestrum::CreateSystemPollTimer(ports.get());
     // The window lets events through while it is being created, so a request
     // to end can come before it exists: it is kept and carried out after.
     kestrum::TFormMain* mainWindow = nullptr;
@@ -29,7 +28,7 @@ int main(int argc, char** argv) {
         if (mainWindow) mainWindow->close();
         else endRequested = true;
     });
-    kestrum::TFormMain window(session, {ports, devices, *clock, pollTimer}, QApplication::arguments());
+    kestrum::TFormMain window(session, {*ports, *devices, *clock, *pollTimer}, QApplication::arguments());
     mainWindow = &window;
     if (endRequested) QTimer::singleShot(0, &window, &QWidget::close);
     // Should the loop end without the window's close, the run still ends.

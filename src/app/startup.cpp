@@ -16,6 +16,7 @@ std::string ProgramBaseName(const std::string& programPath) {
 StartupState StartUp(const StartupInputs& inputs, InstanceMarkers& markers) {
     StartupState state;
     state.Locale = inputs.Locale;
+    state.SyncToDisk = inputs.SyncToDisk;
     state.LocaleLanguage = LocaleLanguage(inputs.Locale.LanguageId);
     state.Settings.Language = state.LocaleLanguage;
 
@@ -32,7 +33,7 @@ bool ShutDown(StartupState& state, InstanceMarkers& markers, MessageBoxes& messa
     if (state.ShutDownDone) return false;
     state.ShutDownDone = true;
     const bool written = WriteSettingsFile(state.Files.SettingsFilePath, state.Instance, state.Settings,
-                                           state.Channels, messages, dialogOrigin);
+                                           state.Channels, messages, dialogOrigin, state.SyncToDisk);
     ReleaseInstanceMutex(markers, state.Instance);
     return written;
 }

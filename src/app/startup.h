@@ -4,8 +4,10 @@
 
 #include <string>
 
-#include "app/instance_info.h"
-#include "channels/channel_record.h"
+#include "base/atomic_file.h"
+
+#include "base/instance_info.h"
+#include "base/channel_table.h"
 #include "platform/instance_markers.h"
 #include "platform/locale_info.h"
 #include "platform/message_box.h"
@@ -19,6 +21,7 @@ struct StartupInputs {
     std::string ProgramPath;    // RunningProgramPath()
     std::string AppDataFolder;  // ApplicationDataFolder()
     LocaleInfo Locale;          // QueryUserLocale()
+    SyncToDiskFunction SyncToDisk = nullptr;  // the platform's SyncToDisk
 };
 
 // Everything start-up fixes for the run.
@@ -30,6 +33,7 @@ struct StartupState {
     Options Settings;
     ChannelTable Channels;
     std::string HelpFilePath;
+    SyncToDiskFunction SyncToDisk = nullptr;  // flushes written files to the disk
     bool ShutDownDone = false;  // ShutDown has run
 };
 

@@ -31,8 +31,8 @@ void SetUpModeControls(MainView& view, const Options& options, const InstanceInf
     view.TxTimeInterval.Caption = std::to_string(options.TxTimeInterval);
     for (int n = kFirstChannel; n <= kLastChannel; ++n)
         view.ChannelButtons[static_cast<std::size_t>(n)].GroupIndex = monitor ? n : 1;
-    view.Asc.Down = options.LogMode == 1;
-    view.Hex.Down = options.LogMode == 2;
+    view.Asc.Down = options.LogMode == LogMode::Ascii;
+    view.Hex.Down = options.LogMode == LogMode::Hex;
     view.Trigger.Down = options.TriggerOn;
     view.Sync.Down = instance.Number > 1 && options.Synchronize;
     view.Sync.Enabled = instance.Number > 1;
@@ -47,14 +47,6 @@ std::string DefaultProtocolFileTitle(const Options& options) {
     default: return "Test";
     }
 }
-
-void SetEditSearchCommandsEnabled(MainView& view, bool enabled) {
-    for (const char* item : {"MainMenuEditSelectAll", "MainMenuEditFind", "MainMenuEditReplace"})
-        view.Item(item).Enabled = enabled;
-    view.Changed();
-}
-
-bool EditSearchCommandsAllowed(int protocolLines, bool running) { return protocolLines > 0 && !running; }
 
 int ChannelSendShortcut(bool ctrlOnly, int digit, const Options& options, const ChannelTable& channels,
                         bool running) {

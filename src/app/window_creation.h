@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "app/instance_info.h"
-#include "app/main_view.h"
-#include "channels/channel_record.h"
+#include "base/instance_info.h"
+#include "base/main_view.h"
+#include "base/channel_table.h"
 #include "settings/options.h"
 
 namespace kestrum {
@@ -28,11 +28,6 @@ void SetUpModeControls(MainView& view, const Options& options, const InstanceInf
 // "Test" and the extension of the save dialog's filter index of the current
 // mode (1 ".RTF", 2 ".TXT", 3 none): the protocol file of a new protocol.
 std::string DefaultProtocolFileTitle(const Options& options);
-
-// Edit > Select All, Find and Replace: enabled exactly when the protocol has
-// at least one line and nothing is running.
-void SetEditSearchCommandsEnabled(MainView& view, bool enabled);
-bool EditSearchCommandsAllowed(int protocolLines, bool running);
 
 // The channel send shortcut of the key handler: Ctrl alone with a digit 1..8
 // of the main keyboard, in monitor mode, on an Active channel, while

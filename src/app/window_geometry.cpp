@@ -30,35 +30,35 @@ void PlaceWindow(Options& options, WindowGeometry& geometry, bool isMaster) {
     if (!options.WidthPresent) options.Width = geometry.DefaultWidth;
     if (!options.HeightPresent) options.Height = geometry.DefaultHeight;
     if (!isMaster) {
-        options.WindowState = kWindowNormal;
+        options.WindowState = WindowState::Normal;
         options.Left = geometry.CascadeOffset;
         options.Top = geometry.CascadeOffset;
     }
-    if (options.WindowState < kWindowNormal || options.WindowState > kWindowMaximised)
-        options.WindowState = kWindowNormal;
-    geometry.Minimised = options.WindowState == kWindowMinimised;
-    geometry.Maximised = options.WindowState == kWindowMaximised;
-    geometry.RestoreState = geometry.Minimised ? kWindowNormal : options.WindowState;
+    if (options.WindowState != WindowState::Minimised && options.WindowState != WindowState::Maximised)
+        options.WindowState = WindowState::Normal;
+    geometry.Minimised = options.WindowState == WindowState::Minimised;
+    geometry.Maximised = options.WindowState == WindowState::Maximised;
+    geometry.RestoreState = geometry.Minimised ? WindowState::Normal : options.WindowState;
     geometry.DialogOrigin = DialogOriginOf(options, geometry.CaptionHeight);
 }
 
 namespace {
-bool Recording(int activityMarker) {
-    return activityMarker != kActivityCreating && activityMarker != kActivityClosing;
+bool Recording(ActivityMarker activity) {
+    return activity != ActivityMarker::Creating && activity != ActivityMarker::Closing;
 }
 }  // namespace
 
-void TrackCanResize(Options& options, WindowGeometry& geometry, int activityMarker,
+void TrackCanResize(Options& options, WindowGeometry& geometry, ActivityMarker activity,
                     const WindowBounds& window) {
-    if (!Recording(activityMarker)) return;
+    if (!Recording(activity)) return;
     options.Left = window.Left;
     options.Top = window.Top;
     geometry.DialogOrigin = DialogOriginOf(options, geometry.CaptionHeight);
 }
 
-void TrackResize(Options& options, WindowGeometry& geometry, int activityMarker,
+void TrackResize(Options& options, WindowGeometry& geometry, ActivityMarker activity,
                  const WindowBounds& window) {
-    if (!Recording(activityMarker)) return;
+    if (!Recording(activity)) return;
     options.Left = window.Left;
     options.Top = window.Top;
     options.Width = window.Width;
@@ -66,10 +66,10 @@ void TrackResize(Options& options, WindowGeometry& geometry, int activityMarker,
     geometry.DialogOrigin = DialogOriginOf(options, geometry.CaptionHeight);
 }
 
-void TrackMinimise(Options& options, WindowGeometry& geometry, int activityMarker,
-                   int formState, const WindowBounds& window) {
+void TrackMinimise(Options& options, WindowGeometry& geometry, ActivityMarker activity,
+                   WindowState formState, const WindowBounds& window) {
     geometry.RestoreState = formState;
-    if (activityMarker != kActivityCreating) {
+    if (activity != ActivityMarker::Creating) {
         options.Left = window.Left;
         options.Width = window.Width;
         options.Top = window.Top;
@@ -79,17 +79,17 @@ void TrackMinimise(Options& options, WindowGeometry& geometry, int activityMarke
     geometry.Maximised = false;
 }
 
-int TrackRestore(Options& options, WindowGeometry& geometry) {
-    if (geometry.RestoreState == kWindowMinimised) geometry.RestoreState = kWindowNormal;
+WindowState TrackRestore(Options& options, WindowGeometry& geometry) {
+    if (geometry.RestoreState == WindowState::Minimised) geometry.RestoreState = WindowState::Normal;
     options.WindowState = geometry.RestoreState;
-    geometry.Minimised = options.WindowState == kWindowMinimised;
-    geometry.Maximised = options.WindowState == kWindowMaximised;
+    geometry.Minimised = options.WindowState == WindowState::Minimised;
+    geometry.Maximised = options.WindowState == WindowState::Maximised;
     return geometry.RestoreState;
 }
 
-int WindowStateToSave(const WindowGeometry& geometry, int formState) {
-    if (geometry.Minimised) return kWindowMinimised;
-    return formState == kWindowMaximised ? kWindowMaximised : kWindowNormal;
+WindowState WindowStateToSave(const WindowGeometry& geometry, WindowState formState) {
+    if (geometry.Minimised) return WindowState::Minimised;
+    return formState == WindowState::Maximised ? WindowState::Maximised : WindowState::Normal;
 }
 
 }  // namespace kestrum

@@ -3,7 +3,8 @@
 // the cascade position of instances after the first, the minimum and default
 // size, and the tracking of the normal-state bounds that the settings keep.
 
-#include "platform/message_box.h"
+#include "base/modes.h"
+#include "base/screen_point.h"
 #include "settings/options.h"
 
 namespace kestrum {
@@ -15,22 +16,6 @@ constexpr int kChannelButtonWidth = 41;
 constexpr int ChannelButtonLeft(int channel) { return 408 + 44 * (channel - 1); }
 // Client width that the whole button row needs: right edge of SpeedButtonChannel8.
 constexpr int kButtonRowWidth = ChannelButtonLeft(8) + kChannelButtonWidth;
-
-// Values of WindowState.
-constexpr int kWindowNormal = 0;
-constexpr int kWindowMinimised = 1;
-constexpr int kWindowMaximised = 2;
-
-// ActivityMarker values.
-enum ActivityMarkerValue : int {
-    kActivityIdle = 0,
-    kActivityCreating = 1,
-    kActivityStartDown = 2,
-    kActivityPrinting = 3,
-    kActivityLoading = 4,
-    kActivitySaving = 5,
-    kActivityClosing = 6,
-};
 
 struct WindowBounds {
     int Left = 0;
@@ -51,7 +36,7 @@ struct WindowGeometry {
     int MinimumHeight = kDesignMinHeight;
     bool Minimised = false;
     bool Maximised = false;
-    int RestoreState = kWindowNormal;
+    WindowState RestoreState = WindowState::Normal;
     ScreenPoint DialogOrigin;
 };
 
@@ -78,20 +63,20 @@ void MeasureWindow(WindowGeometry& geometry, int captionHeight, int designedWind
 void PlaceWindow(Options& options, WindowGeometry& geometry, bool isMaster);
 
 // FormMainOnCanResize: records the position (not while creating or closing).
-void TrackCanResize(Options& options, WindowGeometry& geometry, int activityMarker,
+void TrackCanResize(Options& options, WindowGeometry& geometry, ActivityMarker activity,
                     const WindowBounds& window);
 // FormMainOnResize: records position and size (not while creating or closing).
-void TrackResize(Options& options, WindowGeometry& geometry, int activityMarker,
+void TrackResize(Options& options, WindowGeometry& geometry, ActivityMarker activity,
                  const WindowBounds& window);
 // The application is minimised; `formState` is the form's state before.
-void TrackMinimise(Options& options, WindowGeometry& geometry, int activityMarker,
-                   int formState, const WindowBounds& window);
+void TrackMinimise(Options& options, WindowGeometry& geometry, ActivityMarker activity,
+                   WindowState formState, const WindowBounds& window);
 // The application is restored: returns the state to give the form; the
 // window then takes Left, Width, Top, Height again.
-int TrackRestore(Options& options, WindowGeometry& geometry);
+WindowState TrackRestore(Options& options, WindowGeometry& geometry);
 
 // WindowState as the settings file keeps it at exit: 1 while minimised,
 // else the form's own state (0 or 2).
-int WindowStateToSave(const WindowGeometry& geometry, int formState);
+WindowState WindowStateToSave(const WindowGeometry& geometry, WindowState formState);
 
 }  // namespace kestrum

@@ -10,7 +10,7 @@
 #include "capture/protocol_clock.h"
 #include "capture/recording_state.h"
 #include "capture/start_button.h"
-#include "channels/channel_record.h"
+#include "base/channel_table.h"
 #include "platform/clock.h"
 #include "platform/locale_info.h"
 #include "platform/message_box.h"
@@ -32,23 +32,31 @@ struct CaptureState {
     std::string WriteBuffer;  // reused for the text of each written line
 };
 
-// Steps of the Start and Stop handlers and of the mode buttons that belong
-// to other parts of the program. Every step does nothing by default.
-class RecordingHooks {
+// Steps of the Start and Stop handlers and of the display buttons that
+// belong to sending (sender mode and manual send). Each does nothing by
+// default.
+class SendingHooks {
 public:
-    virtual ~RecordingHooks() = default;
+    virtual ~SendingHooks() = default;
     // Start pressed in sender mode, after the steps common to both modes.
     virtual void StartSending() {}
     // Start released: the send timer is disabled.
     virtual void StopSending() {}
-    // The next Find starts at the beginning of the protocol.
-    virtual void RestartFindAtBeginning() {}
-    virtual void CloseFindDialog() {}
-    // Edit > Select All, Find and Replace enabled or disabled.
-    virtual void SetEditSearchCommandsEnabled(bool enabled) { (void)enabled; }
     // The display mode changed to `logMode`: each channel's pending
     // manual-send text (LastInputLine) is converted to the new form.
-    virtual void ConvertLastInputLines(int logMode) { (void)logMode; }
+    virtual void ConvertLastInputLines(LogMode logMode) { (void)logMode; }
+};
+
+// Steps of the Start, Stop and Clear handlers that belong to the protocol
+// document's edit and search commands.
+class SearchHooks {
+public:
+    virtual ~SearchHooks() = default;
+    // The next Find starts at the beginning of the protocol.
+    virtual void RestartFindAtBeginning() = 0;
+    virtual void CloseFindDialog() = 0;
+    // Edit > Select All, Find and Replace enabled or disabled.
+    virtual void SetEditSearchCommandsEnabled(bool enabled) = 0;
 };
 
 struct CaptureContext {
@@ -61,7 +69,8 @@ struct CaptureContext {
     PollTimer& pollTimer;
     MessageBoxes& messages;
     const LocaleInfo& locale;
-    RecordingHooks& hooks;
+    SendingHooks& sending;
+    SearchHooks& search;
     CaptureState& state;
     const ScreenPoint& dialogOrigin;  // where message boxes go
     const std::string& exeBaseName;   // title of message boxes

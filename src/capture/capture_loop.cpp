@@ -22,11 +22,11 @@ void ResetChannelBuffers(CaptureContext& c, int channel) {
 }
 
 void Stop(CaptureContext& c) {
-    c.hooks.StopSending();
-    c.hooks.RestartFindAtBeginning();
-    c.hooks.SetEditSearchCommandsEnabled(c.field.LineCount() > 0);
+    c.sending.StopSending();
+    c.search.RestartFindAtBeginning();
+    c.search.SetEditSearchCommandsEnabled(c.field.LineCount() > 0);
     c.field.ClearUndoBuffer();
-    c.state.Recording.ActivityMarker = 0;
+    c.state.Recording.ActivityMarker = ActivityMarker::Idle;
 }
 
 // The pass sequence of one phase: passes of the current display mode, a
@@ -39,11 +39,11 @@ bool RunPassSequence(CaptureContext& c) {
         UpdateMaxLineLength(c.state.Layout, c.options, c.channels, c.field);
         state.LastChannel = -1;
 
-        if (c.options.LogMode == kLogModeAscii && state.Running) {
-            if (state.TriggerHit && !state.AfterTriggerDone && AfterTriggerSteps(c, kLogModeAscii))
+        if (c.options.LogMode == LogMode::Ascii && state.Running) {
+            if (state.TriggerHit && !state.AfterTriggerDone && AfterTriggerSteps(c, LogMode::Ascii))
                 return true;
-            while (state.Running && c.options.LogMode == kLogModeAscii)
-                if (RunPass(c, kLogModeAscii)) return true;
+            while (state.Running && c.options.LogMode == LogMode::Ascii)
+                if (RunPass(c, LogMode::Ascii)) return true;
         }
         FlushChannelLines(c);
         // Lines of the old display mode are finished: the next byte of any
@@ -51,11 +51,11 @@ bool RunPassSequence(CaptureContext& c) {
         // written last.
         state.LastChannel = -1;
 
-        if (c.options.LogMode == kLogModeHex && state.Running) {
-            if (state.TriggerHit && !state.AfterTriggerDone && AfterTriggerSteps(c, kLogModeHex))
+        if (c.options.LogMode == LogMode::Hex && state.Running) {
+            if (state.TriggerHit && !state.AfterTriggerDone && AfterTriggerSteps(c, LogMode::Hex))
                 return true;
-            while (state.Running && c.options.LogMode == kLogModeHex)
-                if (RunPass(c, kLogModeHex)) return true;
+            while (state.Running && c.options.LogMode == LogMode::Hex)
+                if (RunPass(c, LogMode::Hex)) return true;
         }
         FlushChannelLines(c);
         state.LastChannel = -1;
@@ -75,7 +75,7 @@ void FlushChannelLines(CaptureContext& c) {
         if (!c.state.Lines[static_cast<std::size_t>(j)].Written) WriteChannelLine(c, j);
 }
 
-bool RunPass(CaptureContext& c, int logMode) {
+bool RunPass(CaptureContext& c, LogMode logMode) {
     RecordingState& state = c.state.Recording;
     const Options& options = c.options;
     c.pump.ProcessMessages();
@@ -104,7 +104,7 @@ bool RunPass(CaptureContext& c, int logMode) {
             line.Written = false;
 
             bool lineEnd = false;
-            if (logMode == kLogModeAscii) {
+            if (logMode == LogMode::Ascii) {
                 if (line.LineClosed && !line.LineStarted) {
                     BeginAsciiLine(c, j);
                     begunNow = true;
@@ -167,7 +167,7 @@ void RunRecording(CaptureContext& c) {
         state.FirstPhase = false;  // re-armed: back to the trigger phase
     }
     if (state.StartLineWritten) WriteStopLine(c);
-    state.ActivityMarker = 0;
+    state.ActivityMarker = ActivityMarker::Idle;
 }
 
 void SpeedButtonStartOnClick(CaptureContext& c) {
@@ -186,9 +186,9 @@ void SpeedButtonStartOnClick(CaptureContext& c) {
     }
 
     state.StartLineWritten = false;
-    state.ActivityMarker = 2;
-    c.hooks.SetEditSearchCommandsEnabled(false);
-    c.hooks.CloseFindDialog();
+    state.ActivityMarker = ActivityMarker::StartDown;
+    c.search.SetEditSearchCommandsEnabled(false);
+    c.search.CloseFindDialog();
     c.field.FocusAtEnd();
     if (c.options.MonitorMode && c.field.LineCount() > 0) AppendProtocolLine(c);
     c.pump.ProcessMessages();
@@ -201,7 +201,7 @@ void SpeedButtonStartOnClick(CaptureContext& c) {
     }
 
     if (!c.options.MonitorMode) {
-        c.hooks.StartSending();
+        c.sending.StartSending();
         return;
     }
     state.FirstPhase = true;

@@ -15,7 +15,7 @@ namespace kestrum {
 // button is a toggle); Running follows it. Stop only clears Running and
 // returns; a running loop further down the stack then ends by itself.
 // Start in monitor mode runs the recording and returns when it has ended;
-// in sender mode it calls RecordingHooks::StartSending and returns.
+// in sender mode it calls SendingHooks::StartSending and returns.
 void SpeedButtonStartOnClick(CaptureContext& c);
 
 // A click on the Start button: flips its down state, then the handler.
@@ -27,7 +27,7 @@ void RunRecording(CaptureContext& c);
 // One pass over the channels in `logMode` (1 ASCII, 2 hex), ending with the
 // idle wait when no port delivered a byte. True when a completed line
 // re-armed the trigger.
-bool RunPass(CaptureContext& c, int logMode);
+bool RunPass(CaptureContext& c, LogMode logMode);
 
 // Writes every channel's unwritten line.
 void FlushChannelLines(CaptureContext& c);

@@ -12,7 +12,7 @@ void ApplyFontEntry(CaptureContext& c, int entry) {
 
 void ComposeChannelLine(CaptureContext& c, int entry, std::string& text) {
     LineRecord& line = c.state.Lines[static_cast<std::size_t>(entry)];
-    if (line.Mode != kLogModeHex) {
+    if (line.Mode != LogMode::Hex) {
         text.assign(line.LineText.view());
         return;
     }

@@ -2,11 +2,11 @@
 
 namespace kestrum {
 
-void SpeedButtonAscOrHexOnMouseDown(CaptureContext& c, int logMode, bool leftButton) {
-    if (!leftButton || (logMode != kLogModeAscii && logMode != kLogModeHex)) return;
+void SpeedButtonAscOrHexOnMouseDown(CaptureContext& c, LogMode logMode, bool leftButton) {
+    if (!leftButton || (logMode != LogMode::Ascii && logMode != LogMode::Hex)) return;
     if (c.options.LogMode == logMode) return;
     c.options.LogMode = logMode;
-    c.hooks.ConvertLastInputLines(logMode);
+    c.sending.ConvertLastInputLines(logMode);
 }
 
 }  // namespace kestrum

@@ -23,7 +23,7 @@ void BeginAsciiLine(CaptureContext& c, int entry) {
     LineRecord& line = c.state.Lines[static_cast<std::size_t>(entry)];
     line.LineText.clear();
     line.LineStarted = true;
-    line.Mode = kLogModeAscii;
+    line.Mode = LogMode::Ascii;
     AppendLinePrefix(line.LineText, c, entry, line.ByteTime);
     line.LineDeadline = c.clock.Now() + kLineTimeOutDays;
 }
@@ -45,7 +45,7 @@ void BeginHexLine(CaptureContext& c, int entry) {
     line.HexColumn.assign(c.state.Layout.HexBlankLine);
     line.CharColumn.clear();
     line.LineStarted = true;
-    line.Mode = kLogModeHex;
+    line.Mode = LogMode::Hex;
     line.HexPrefix.clear();
     AppendLinePrefix(line.HexPrefix, c, entry, line.ByteTime);
     line.HexByteCount = 0;

@@ -29,7 +29,7 @@ void UpdateMaxLineLength(LineLayout& layout, const Options& options, const Chann
         return;
     }
     const int pixels = FontPixelHeight(channels.Fonts[kUserEntry].FontSize, field.PixelsPerInch());
-    layout.MaxLineLength = MaxLineLengthFor(true, field.ClientWidth(), pixels);
+    layout.MaxLineLength = MaxLineLengthFor(true, field.ControlWidth(), pixels);
 }
 
 void SetHexLineWidth(LineLayout& layout, const Options& options) {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "channels/channel_record.h"
+#include "base/channel_table.h"
 #include "platform/protocol_field.h"
 #include "settings/options.h"
 

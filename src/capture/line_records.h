@@ -17,8 +17,6 @@ constexpr int kMaxHexLineByteCount = 255;
 constexpr std::size_t kHexColumnCapacity =
     3 * kMaxHexLineByteCount + 2 * ((kMaxHexLineByteCount - 1) / 8) + 2;
 
-constexpr int kLogModeAscii = 1;
-constexpr int kLogModeHex = 2;
 
 struct LineRecord {
     FixedText<kLineTextCapacity> LineText;   // ASCII: prefix and received text
@@ -31,10 +29,10 @@ struct LineRecord {
     bool LineStarted = false;     // the buffers hold a begun line with its prefix
     bool Written = true;          // everything in the buffers is in the protocol
     bool LineClosed = true;       // false: the last protocol line of the entry is open
-    // The display mode the buffers were filled in (kLogModeAscii or
-    // kLogModeHex); WriteChannelLine writes that form. Set by the line starts;
+    // The display mode the buffers were filled in (LogMode::Ascii or
+    // LogMode::Hex); WriteChannelLine writes that form. Set by the line starts;
     // code that fills entry 0 itself (manual send) sets it too.
-    int Mode = kLogModeAscii;
+    LogMode Mode = LogMode::Ascii;
 };
 
 constexpr int kLineRecordCount = 9;  // entries 0..8

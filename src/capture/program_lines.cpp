@@ -3,6 +3,7 @@
 #include <string>
 
 #include "capture/channel_line_writer.h"
+#include "capture/long_time_text.h"
 #include "capture/protocol_full.h"
 
 namespace kestrum {
@@ -13,12 +14,12 @@ void AppendProtocolLine(CaptureContext& c, std::string_view text) {
 
 void WriteStartLine(CaptureContext& c) {
     ApplyFontEntry(c, kMasterEntry);
-    AppendProtocolLine(c, "Start: " + c.clock.LongTimeText(c.clock.Now()));
+    AppendProtocolLine(c, "Start: " + FormatLongTime(c.clock.Now(), c.locale.LongTimeFormat));
 }
 
 void WriteStopLine(CaptureContext& c) {
     ApplyFontEntry(c, kMasterEntry);
-    AppendProtocolLine(c, "Stop:  " + c.clock.LongTimeText(c.clock.Now()));
+    AppendProtocolLine(c, "Stop:  " + FormatLongTime(c.clock.Now(), c.locale.LongTimeFormat));
     ApplyFontEntry(c, kUserEntry);
 }
 

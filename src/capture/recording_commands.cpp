@@ -8,7 +8,7 @@ void SpeedButtonClearOnMouseDown(CaptureContext& c, bool leftButton) {
     if (!leftButton) return;
     c.field.Clear();
     c.state.Recording.ProtocolFull = false;
-    c.hooks.SetEditSearchCommandsEnabled(false);
+    c.search.SetEditSearchCommandsEnabled(false);
     EnableStartButton(c.state.StartButton, true, c.options.MonitorMode);
     SetStartButtonState(c.state.StartButton, c.state.Recording, c.state.Recording.Running,
                         c.options.MonitorMode);

@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-#include "channels/channel_record.h"
+#include "base/channel_table.h"
 
 namespace kestrum {
 
@@ -24,7 +24,7 @@ struct RecordingState {
     bool ClearRequest = false;  // the loop empties the field after its last flush
     // What the main window is busy with: 0 idle, 1 being created, 2 Start
     // button down, 3 printing, 4 loading, 5 saving, 6 closing.
-    int ActivityMarker = 0;
+    kestrum::ActivityMarker ActivityMarker = kestrum::ActivityMarker::Creating;
 
     // Per recording run.
     bool FirstPhase = false;        // true until the first re-arm of the trigger

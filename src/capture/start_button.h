@@ -1,17 +1,11 @@
 #pragma once
-// What the Start button shows: down state, enabled state, and the rows of
-// the language table (settings/language_texts.h) for its caption and hint.
+// What the Start button shows (StartButtonView): down state, enabled state,
+// and the rows of the language table for its caption and hint.
 
+#include "base/main_view.h"
 #include "capture/recording_state.h"
 
 namespace kestrum {
-
-struct StartButtonView {
-    bool Down = false;
-    bool Enabled = true;
-    int CaptionRow = 3;  // kTextStart
-    int HintRow = 5;     // kTextStartRecording
-};
 
 // Caption "Start"/"Stop" and the hint of the mode for `running`; the down
 // state and Running stay as they are.

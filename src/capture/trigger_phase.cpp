@@ -51,7 +51,7 @@ void WriteTriggerWordList(CaptureContext& c) {
         const ChannelRecord& record = c.channels.Channels[static_cast<std::size_t>(k)];
         if (!record.Active || !record.TriggerEnabled) continue;
         std::string line = ChannelIdPrefix(c.channels, k) + record.TriggerWord + "  ";
-        line += c.options.LogMode == kLogModeHex ? record.TriggerHexColumnText
+        line += c.options.LogMode == LogMode::Hex ? record.TriggerHexColumnText
                                                  : record.TriggerDisplayText;
         AppendProtocolLine(c, line);
     }

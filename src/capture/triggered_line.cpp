@@ -6,12 +6,12 @@
 
 namespace kestrum {
 
-void StartTriggeredLine(CaptureContext& c, int logMode) {
+void StartTriggeredLine(CaptureContext& c, LogMode logMode) {
     const TriggerSnapshot& word = c.state.Recording.Trigger;
     LineRecord& line = c.state.Lines[static_cast<std::size_t>(c.state.Recording.TriggeredChannel)];
     line.ByteTime = 0.0;
-    if (logMode == kLogModeHex) {
-        line.Mode = kLogModeHex;
+    if (logMode == LogMode::Hex) {
+        line.Mode = LogMode::Hex;
         line.HexColumn.assign(c.state.Layout.HexBlankLine);
         line.HexColumn.overwrite(0, word.Word);
         const auto wordWidth = static_cast<std::size_t>(HexLineWidthFor(word.Length));
@@ -19,12 +19,12 @@ void StartTriggeredLine(CaptureContext& c, int logMode) {
         line.CharColumn.assign(word.HexColumnText);
         line.HexByteCount = word.Length;
     } else {
-        line.Mode = kLogModeAscii;
+        line.Mode = LogMode::Ascii;
         line.LineText.assign(word.DisplayText);
     }
 }
 
-bool AfterTriggerSteps(CaptureContext& c, int logMode) {
+bool AfterTriggerSteps(CaptureContext& c, LogMode logMode) {
     RecordingState& state = c.state.Recording;
     state.AfterTriggerDone = true;
     const int t = state.TriggeredChannel;
@@ -32,7 +32,7 @@ bool AfterTriggerSteps(CaptureContext& c, int logMode) {
     StartTriggeredLine(c, logMode);
 
     bool endsLine = false;
-    if (logMode == kLogModeHex) {
+    if (logMode == LogMode::Hex) {
         line.HexPrefix.clear();
         AppendLinePrefix(line.HexPrefix, c, t, 0.0);
         endsLine = state.Trigger.Length >= c.options.HexLineByteCount;

@@ -13,13 +13,13 @@ constexpr DateTime kLongPast = 0.1 / kSecondsPerDay;
 // form: ASCII LineText = TriggerDisplayText; hex HexColumn = the blank line
 // with TriggerWord over its start (as wide as the word needs), CharColumn =
 // TriggerHexColumnText, HexByteCount = TriggerLength. Time tag 0.
-void StartTriggeredLine(CaptureContext& c, int logMode);
+void StartTriggeredLine(CaptureContext& c, LogMode logMode);
 
 // The steps after a hit, once per hit, in the mode the passes run in: the
 // word with its prefix is written at once when it ends the line (ASCII: its
 // last byte is LF; hex: TriggerLength >= HexLineByteCount), otherwise it
 // stays the channel's current line, continued by its next bytes and shown at
 // its first time-out check. True when the written line re-arms the trigger.
-bool AfterTriggerSteps(CaptureContext& c, int logMode);
+bool AfterTriggerSteps(CaptureContext& c, LogMode logMode);
 
 }  // namespace kestrum

@@ -26,6 +26,8 @@ void ReportFailedOpen(ChannelClickContext& c, const ChannelRecord& record) {
     if (record.LastOpenFailure == OpenFailure::NoPermission) {
         const std::string group = c.deviceGroup ? c.deviceGroup(record.Device) : std::string();
         text = NoPermissionText(record.PortName, record.Device, group, language);
+    } else if (record.LastOpenFailure != OpenFailure::HeldElsewhere) {
+        text = OpenFailedText(record.PortName, record.Device, record.LastOpenError, language);
     } else {
         text = LanguageText(kTextPortOpenedByOther, language, record.PortName);
     }
@@ -50,6 +52,15 @@ std::string NoPermissionText(const std::string& portName, const std::string& dev
     return text;
 }
 
+std::string OpenFailedText(const std::string& portName, const std::string& device,
+                           const std::string& systemText, int language) {
+    std::string text = language == kLanguageGerman
+                           ? "Die " + portName + "-Schnittstelle konnte nicht ge\xF6" "ffnet werden (" + device + ")."
+                           : "The " + portName + " port could not be opened (" + device + ").";
+    if (!systemText.empty()) text += "\r" + systemText;
+    return text;
+}
+
 void SpeedButtonChannelOnClick(ChannelClickContext& c, int n, bool down) {
     if (n < kFirstChannel || n > kLastChannel) return;
     ChannelRecord& record = c.channels.Channels[static_cast<std::size_t>(n)];
@@ -61,8 +72,10 @@ void SpeedButtonChannelOnClick(ChannelClickContext& c, int n, bool down) {
         if (c.busyCursor) c.busyCursor(false);
         if (!record.Open) {
             const OpenFailure failure = record.LastOpenFailure;
+            const std::string error = record.LastOpenError;
             PortPresenceTest(c.channels, n, c.ports);
             record.LastOpenFailure = failure;
+            record.LastOpenError = error;
             if (record.Installed) ReportFailedOpen(c, record);
         }
         record.Active = record.Open;

@@ -4,8 +4,8 @@
 #include <functional>
 #include <string>
 
-#include "app/main_view.h"
-#include "channels/channel_record.h"
+#include "base/main_view.h"
+#include "base/channel_table.h"
 #include "platform/message_box.h"
 #include "platform/serial_port.h"
 #include "settings/options.h"
@@ -30,8 +30,9 @@ struct ChannelClickContext {
 // SpeedButtonChannelOnClick: button `channel` (1..8) has toggled to `down`
 // (in sender mode the group has moved its down state to it). Down opens the
 // port: a port held elsewhere beeps and says so; one this user may not open
-// says that instead, naming the device and its group; a port that is gone
-// says nothing. Active ends as Open; in sender mode every other open channel
+// says that instead, naming the device and its group; one that fails for
+// another reason (not a serial device, an input/output error) names the
+// device and gives the system's text; a port that is gone says nothing. Active ends as Open; in sender mode every other open channel
 // is closed and SenderChannel follows. Up closes the port. In monitor mode
 // MonitorChannel follows Active. The button shows Active with the matching
 // hint and underline.
@@ -40,6 +41,11 @@ void SpeedButtonChannelOnClick(ChannelClickContext& context, int channel, bool d
 // The whole look of channel button n from its record: down = Active,
 // enabled = Installed, caption, colour, underline, hint; group index by mode.
 void ShowChannelButton(MainView& view, const ChannelTable& channels, const Options& options, int channel);
+
+// The text shown when the port could not be opened for another reason than
+// another owner or a missing permission, with the system's text.
+std::string OpenFailedText(const std::string& portName, const std::string& device,
+                           const std::string& systemText, int language);
 
 // The text shown when the port could not be opened for lack of permission.
 std::string NoPermissionText(const std::string& portName, const std::string& device,

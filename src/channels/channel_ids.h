@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "channels/channel_record.h"
+#include "base/channel_table.h"
 
 namespace kestrum {
 

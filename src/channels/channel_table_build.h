@@ -2,7 +2,7 @@
 // Bringing the channel table into its starting state after the settings
 // file has been read, before any port is looked at.
 
-#include "channels/channel_record.h"
+#include "base/channel_table.h"
 
 namespace kestrum {
 

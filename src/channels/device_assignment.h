@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "channels/channel_record.h"
+#include "base/channel_table.h"
 
 namespace kestrum {
 

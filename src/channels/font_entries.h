@@ -5,12 +5,11 @@
 
 #include <cstdint>
 
-#include "channels/channel_record.h"
+#include "base/channel_table.h"
 #include "platform/protocol_field.h"
 
 namespace kestrum {
 
-constexpr Colour kSilver = 0xC0C0C0;
 
 // Bold 1, italic 2, underline 4, strike-out 8 from the entry's flags.
 std::uint8_t FontStyleFromFlags(const FontEntry& entry);

@@ -1,6 +1,6 @@
 #include "channels/hint_suffix.h"
 
-#include "channels/line_settings_text.h"
+#include "settings/line_settings_text.h"
 
 namespace kestrum {
 

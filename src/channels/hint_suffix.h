@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "channels/channel_record.h"
+#include "base/channel_table.h"
 
 namespace kestrum {
 

@@ -7,13 +7,12 @@ namespace kestrum {
 
 namespace {
 
-bool IsChannel(int n) { return n >= kFirstChannel && n <= kLastChannel; }
 
 void CopyLineSettings(const ChannelRecord& channel, Dcb& dcb) {
     dcb.BaudRate = channel.BaudRate;
     dcb.ByteSize = channel.ByteSize;
-    dcb.Parity = channel.Parity;
-    dcb.StopBits = channel.StopBits;
+    dcb.Parity = static_cast<std::uint8_t>(channel.Parity);
+    dcb.StopBits = static_cast<std::uint8_t>(channel.StopBits);
 }
 
 }  // namespace
@@ -33,7 +32,7 @@ void SetFixedControlFlags(Dcb& dcb) {
     dcb.fAbortOnError = false;
 }
 
-void SetParityFlag(ChannelRecord& channel) { channel.Config.dcb.fParity = channel.Parity != 0; }
+void SetParityFlag(ChannelRecord& channel) { channel.Config.dcb.fParity = channel.Parity != Parity::None; }
 
 PresenceChange PortPresenceTest(ChannelTable& table, int n, SerialPorts& ports) {
     if (!IsChannel(n)) return {};
@@ -62,10 +61,12 @@ void OpenPort(ChannelTable& table, int n, SerialPorts& ports) {
     channel.Available = channel.Open;
     if (!channel.Open) {
         channel.LastOpenFailure = failure == OpenFailure::None ? OpenFailure::Other : failure;
+        channel.LastOpenError = ports.LastErrorText();
         SetTriggerEnabled(channel, false);
         return;
     }
     channel.LastOpenFailure = OpenFailure::None;
+    channel.LastOpenError.clear();
     channel.SavedConfig.dwSize = 52;
     ports.GetCommConfig(channel.Handle, channel.SavedConfig);
     ports.GetCommTimeouts(channel.Handle, channel.SavedTimeouts);
@@ -113,8 +114,8 @@ PortDialogOutcome PortConfigurationDialog(ChannelTable& table, int n, SerialPort
     const Dcb& chosen = channel.Config.dcb;
     channel.BaudRate = chosen.BaudRate;
     channel.ByteSize = chosen.ByteSize;
-    channel.Parity = chosen.Parity;
-    channel.StopBits = chosen.StopBits;
+    channel.Parity = static_cast<Parity>(chosen.Parity);
+    channel.StopBits = static_cast<StopBits>(chosen.StopBits);
     SetFixedControlFlags(channel.Config.dcb);
     RebuildHintSuffix(channel);
 

@@ -6,7 +6,7 @@
 // Available, Open) and, for an open, in LastOpenFailure. The results of the
 // configuration calls are ignored. Channel numbers outside 1..8 are ignored.
 
-#include "channels/channel_record.h"
+#include "base/channel_table.h"
 #include "platform/port_dialog.h"
 #include "platform/serial_port.h"
 #include "settings/options.h"
@@ -39,7 +39,7 @@ PresenceChange PortPresenceTest(ChannelTable& table, int n, SerialPorts& ports);
 
 // Opens and configures the port when it is Installed and not Open.
 // Available and Open become the result; LastOpenFailure says why it failed
-// (None on success). A failed open switches the channel's trigger off.
+// (None on success) and LastOpenError gives the system's text for it. A failed open switches the channel's trigger off.
 void OpenPort(ChannelTable& table, int n, SerialPorts& ports);
 
 // When Installed and Open: the line settings and the fixed control flags

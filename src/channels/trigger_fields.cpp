@@ -1,6 +1,6 @@
 #include "channels/trigger_fields.h"
 
-#include "sender/hex_text.h"
+#include "settings/hex_text_messages.h"
 
 namespace kestrum {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "channels/channel_record.h"
+#include "base/channel_table.h"
 
 namespace kestrum {
 

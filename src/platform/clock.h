@@ -6,9 +6,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <string>
-
-#include "platform/locale_info.h"
 
 namespace kestrum {
 
@@ -27,11 +24,9 @@ public:
     virtual bool QueryPerformanceCounter(std::int64_t& count) = 0;
     // The local date-time now.
     virtual DateTime Now() = 0;
-    // The time of day of `dateTime` in the locale's long time format.
-    virtual std::string LongTimeText(DateTime dateTime) = 0;
 };
 
-// The system's clocks; `locale` gives the long time format.
-std::unique_ptr<Clock> CreateSystemClock(const LocaleInfo& locale);
+// The system's clocks.
+std::unique_ptr<Clock> CreateSystemClock();
 
 }  // namespace kestrum

@@ -9,10 +9,9 @@
 #include <memory>
 #include <string>
 
-namespace kestrum {
+#include "base/instance_info.h"
 
-using MarkerHandle = std::intptr_t;
-constexpr MarkerHandle kInvalidMarkerHandle = -1;
+namespace kestrum {
 
 class InstanceMarkers {
 public:
@@ -28,6 +27,6 @@ public:
 };
 
 // The system's markers (Linux: lock files held with flock).
-std::unique_ptr<InstanceMarkers> MakeSystemInstanceMarkers();
+std::unique_ptr<InstanceMarkers> CreateSystemInstanceMarkers();
 
 }  // namespace kestrum

@@ -3,13 +3,9 @@
 
 #include <string>
 
-namespace kestrum {
+#include "base/screen_point.h"
 
-struct ScreenPoint {
-    int X = 0;
-    int Y = 0;
-    bool operator==(const ScreenPoint&) const = default;
-};
+namespace kestrum {
 
 // The beep and icon of a message: MB_ICONHAND, MB_ICONEXCLAMATION,
 // MB_ICONASTERISK, MB_ICONQUESTION.

@@ -21,7 +21,11 @@ public:
     virtual bool WaitForSingleObject(std::uint32_t timeoutMs) = 0;
 };
 
-// A new timer of the system.
-std::unique_ptr<PollTimer> CreatePollTimer();
+class SerialPorts;
+
+// A new timer of the system. Given the system's serial ports
+// (CreateSystemSerialPorts), its waits also end as soon as an open port
+// receives input, so an idle recording sleeps without delaying data.
+std::unique_ptr<PollTimer> CreateSystemPollTimer(SerialPorts* ports = nullptr);
 
 }  // namespace kestrum

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "settings/options.h"
+#include "base/colour.h"
 
 namespace kestrum {
 
@@ -32,13 +32,25 @@ public:
     virtual int LineCount() = 0;
     // Text of line `index` (0-based), single-byte characters.
     virtual std::string LineText(int index) = 0;
-    // Client width of the field in pixels and the screen's pixels per inch.
-    virtual int ClientWidth() = 0;
+    // Width of the field's control in pixels (its frame and scroll bar
+    // included) and the screen's pixels per inch.
+    virtual int ControlWidth() = 0;
     virtual int PixelsPerInch() = 0;
     // Gives the field the keyboard focus, caret at the end.
     virtual void FocusAtEnd() = 0;
+    // The document's default text attributes (font and text colour) and its
+    // background colour; a system colour (high byte 0xFF) is the system's.
+    virtual void SetDefaultAttributes(const TextAttributes& attributes) = 0;
+    virtual void SetBackgroundColour(Colour colour) = 0;
     // Forgets the undo history (after a recording stops).
     virtual void ClearUndoBuffer() {}
+    // How much the field holds at most; AppendLine fails beyond. Zero: no
+    // limit is known.
+    struct Limits {
+        std::int64_t Lines = 0;
+        std::int64_t Characters = 0;
+    };
+    virtual Limits CapacityLimits() const { return {}; }
 };
 
 }  // namespace kestrum

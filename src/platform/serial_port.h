@@ -6,54 +6,12 @@
 // Ports are named "COM1".."COM8"; an implementation maps the names to devices.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
+#include "base/comm_config.h"
+
 namespace kestrum {
-
-// The fields of the Win32 DCB that the program uses.
-struct Dcb {
-    std::uint32_t BaudRate = 9600;
-    std::uint8_t ByteSize = 8;
-    std::uint8_t Parity = 0;    // 0 none, 1 odd, 2 even, 3 mark, 4 space
-    std::uint8_t StopBits = 0;  // 0 one, 1 one and a half, 2 two
-    bool fBinary = true;
-    bool fParity = false;
-    bool fOutxCtsFlow = false;
-    bool fOutxDsrFlow = false;
-    std::uint8_t fDtrControl = 1;  // DTR_CONTROL_ENABLE
-    bool fDsrSensitivity = false;
-    bool fTXContinueOnXoff = true;
-    bool fOutX = false;
-    bool fInX = false;
-    bool fErrorChar = false;
-    bool fNull = false;
-    std::uint8_t fRtsControl = 1;  // RTS_CONTROL_ENABLE
-    bool fAbortOnError = false;
-
-    bool operator==(const Dcb&) const = default;
-};
-
-struct CommConfig {
-    std::uint32_t dwSize = 52;
-    Dcb dcb;
-    bool operator==(const CommConfig&) const = default;
-};
-
-struct CommTimeouts {
-    std::uint32_t ReadIntervalTimeout = 0;
-    std::uint32_t ReadTotalTimeoutMultiplier = 0;
-    std::uint32_t ReadTotalTimeoutConstant = 0;
-    std::uint32_t WriteTotalTimeoutMultiplier = 0;
-    std::uint32_t WriteTotalTimeoutConstant = 0;
-    bool operator==(const CommTimeouts&) const = default;
-};
-
-using PortHandle = std::intptr_t;
-constexpr PortHandle kInvalidPortHandle = -1;
-
-// Why CreateFile failed; Win32 maps ERROR_ACCESS_DENIED / ERROR_SHARING_VIOLATION
-// to HeldElsewhere and ERROR_FILE_NOT_FOUND to Missing.
-enum class OpenFailure { None, Missing, HeldElsewhere, NoPermission, Other };
 
 class SerialPorts {
 public:
@@ -85,6 +43,14 @@ public:
     virtual bool WriteFile(PortHandle port, const std::uint8_t* data, std::uint32_t size,
                            std::uint32_t& bytesWritten) = 0;
     virtual bool CloseHandle(PortHandle port) = 0;
+
+    // The system's text for the error of the last call that failed
+    // (FormatMessageA of GetLastError; strerror of errno); empty when the
+    // system gave none.
+    virtual std::string LastErrorText() const { return {}; }
 };
+
+// The system's serial ports.
+std::unique_ptr<SerialPorts> CreateSystemSerialPorts();
 
 }  // namespace kestrum

@@ -5,12 +5,10 @@
 #include <cstdint>
 #include <string>
 
+#include "base/colour.h"
+#include "base/modes.h"
+
 namespace kestrum {
-
-// Colours are 0x00BBGGRR values; system colours have the high byte 0xFF.
-using Colour = std::int32_t;
-
-constexpr Colour kSystemWindowColour = static_cast<Colour>(0xFF000005u);
 
 // File handling of one mode (sections MonitorMode and SenderMode).
 struct ModeFileOptions {
@@ -26,7 +24,7 @@ struct Options {
     bool SaveSettings = true;
     bool MonitorMode = true;
     bool SenderMode = false;
-    int LogMode = 1;  // 1 ASCII, 2 hex dump
+    kestrum::LogMode LogMode = kestrum::LogMode::Ascii;
     bool TriggerOn = false;
     bool FontFixedPitchOnly = true;
     Colour BackgroundColor = kSystemWindowColour;
@@ -59,7 +57,7 @@ struct Options {
     bool Synchronize = false;
 
     // [FormMain]
-    int WindowState = 0;  // 0 normal, 1 minimised, 2 maximised
+    kestrum::WindowState WindowState = kestrum::WindowState::Normal;
     int Left = 0;
     int Top = 0;
     int Width = 0;

@@ -4,10 +4,10 @@
 #include <optional>
 #include <variant>
 
-#include "channels/line_settings_text.h"
-#include "settings/clamp.h"
+#include "settings/line_settings_text.h"
+#include "base/clamp.h"
 #include "settings/ini_file.h"
-#include "settings/text_file.h"
+#include "base/atomic_file.h"
 
 namespace kestrum {
 
@@ -24,7 +24,7 @@ constexpr const char* kErrorCaption = "Kestrum";
 
 struct OptionKey {
     const char* Key;
-    std::variant<bool Options::*, int Options::*> Field;
+    std::variant<bool Options::*, int Options::*, LogMode Options::*> Field;
 };
 
 // The keys of [General] after SaveSettings, in file order.
@@ -68,11 +68,15 @@ template <std::size_t N>
 void ReadKeys(const IniFile& ini, const char* section, const std::array<OptionKey, N>& keys,
               const Options& defaults, Options& options) {
     for (const OptionKey& key : keys) {
-        if (const auto* field = std::get_if<bool Options::*>(&key.Field))
+        if (const auto* field = std::get_if<bool Options::*>(&key.Field)) {
             options.*(*field) = ini.ReadBool(section, key.Key, defaults.*(*field));
-        else {
-            const auto number = std::get<int Options::*>(key.Field);
-            options.*number = ini.ReadInteger(section, key.Key, defaults.*number);
+        } else if (const auto* number = std::get_if<int Options::*>(&key.Field)) {
+            options.*(*number) = ini.ReadInteger(section, key.Key, defaults.*(*number));
+        } else {
+            // A display mode outside 1..2 is brought to the nearer one.
+            const auto mode = std::get<LogMode Options::*>(key.Field);
+            const int value = ini.ReadInteger(section, key.Key, static_cast<int>(defaults.*mode));
+            options.*mode = static_cast<LogMode>(Clamp(value, 1, 2));
         }
     }
 }
@@ -83,8 +87,10 @@ void WriteKeys(IniFile& ini, const char* section, const std::array<OptionKey, N>
     for (const OptionKey& key : keys) {
         if (const auto* field = std::get_if<bool Options::*>(&key.Field))
             ini.WriteBool(section, key.Key, options.*(*field));
+        else if (const auto* number = std::get_if<int Options::*>(&key.Field))
+            ini.WriteInteger(section, key.Key, options.*(*number));
         else
-            ini.WriteInteger(section, key.Key, options.*std::get<int Options::*>(key.Field));
+            ini.WriteInteger(section, key.Key, static_cast<int>(options.*std::get<LogMode Options::*>(key.Field)));
     }
 }
 
@@ -210,7 +216,7 @@ void WriteAllSettings(IniFile& ini, const InstanceInfo& instance, const Options&
     if (instance.Number > 1) ini.WriteBool(kSenderMode, "Synchronize", options.Synchronize);
 
     if (instance.IsMaster) {
-        ini.WriteInteger(kFormMain, "WindowState", options.WindowState);
+        ini.WriteInteger(kFormMain, "WindowState", static_cast<int>(options.WindowState));
         ini.WriteInteger(kFormMain, "Left", options.Left);
         ini.WriteInteger(kFormMain, "Top", options.Top);
         ini.WriteInteger(kFormMain, "Width", options.Width);
@@ -240,7 +246,6 @@ void ReadSettingsFile(const std::string& path, const InstanceInfo& instance, int
     options.SaveSettings = ini.ReadBool(kGeneral, "SaveSettings", defaults.SaveSettings);
     ReadKeys(ini, kGeneral, kGeneralKeys, defaults, options);
     options.Language = ini.ReadInteger(kGeneral, "Language", localeLanguage);
-    options.LogMode = Clamp(options.LogMode, 1, 2);
     options.InputLineMaxHistoryCount = Clamp(options.InputLineMaxHistoryCount, 0, kMaxHistoryCount);
     options.HexLineByteCount = Clamp(options.HexLineByteCount, 1, 255);
     if (options.Language != 1 && options.Language != 2) options.Language = localeLanguage;
@@ -266,7 +271,8 @@ void ReadSettingsFile(const std::string& path, const InstanceInfo& instance, int
     options.Left = defaults.Left;
     options.Top = defaults.Top;
     if (instance.IsMaster) {
-        options.WindowState = ReadInRange(ini, kFormMain, "WindowState", 0, 2, defaults.WindowState);
+        options.WindowState = static_cast<WindowState>(
+            ReadInRange(ini, kFormMain, "WindowState", 0, 2, static_cast<int>(defaults.WindowState)));
         options.Left = ini.ReadInteger(kFormMain, "Left", defaults.Left);
         options.Top = ini.ReadInteger(kFormMain, "Top", defaults.Top);
     }
@@ -282,7 +288,8 @@ void ReadSettingsFile(const std::string& path, const InstanceInfo& instance, int
 }
 
 bool WriteSettingsFile(const std::string& path, const InstanceInfo& instance, const Options& options,
-                       const ChannelTable& channels, MessageBoxes& messages, ScreenPoint dialogOrigin) {
+                       const ChannelTable& channels, MessageBoxes& messages, ScreenPoint dialogOrigin,
+                       SyncToDiskFunction sync) {
     std::string text;
     std::error_code error;
     // A file that exists but cannot be read is not overwritten: what it holds
@@ -294,7 +301,7 @@ bool WriteSettingsFile(const std::string& path, const InstanceInfo& instance, co
         text.shrink_to_fit();
         ini.WriteBool(kGeneral, "SaveSettings", options.SaveSettings);
         if (options.SaveSettings) WriteAllSettings(ini, instance, options, channels);
-        written = ReplaceFileContent(path, ini.Text(), error);
+        written = ReplaceFileContent(path, ini.Text(), error, sync);
     }
     if (written) return true;
     messages.Beep(MessageKind::Error);

@@ -3,8 +3,9 @@
 
 #include <string>
 
-#include "app/instance_info.h"
-#include "channels/channel_record.h"
+#include "base/instance_info.h"
+#include "base/channel_table.h"
+#include "base/atomic_file.h"
 #include "platform/message_box.h"
 #include "settings/options.h"
 
@@ -26,8 +27,10 @@ void ReadSettingsFile(const std::string& path, const InstanceInfo& instance, int
 // changes. `FormMain` is written by the master only, `Synchronize` only by
 // instances above 1. The file is replaced as a whole, so a failure leaves the
 // old file as it was; the failure is shown as an error message (beep, then a
-// box at `dialogOrigin`) and the result is false.
+// box at `dialogOrigin`) and the result is false. `sync` flushes the new
+// file to the disk before it replaces the old one.
 bool WriteSettingsFile(const std::string& path, const InstanceInfo& instance, const Options& options,
-                       const ChannelTable& channels, MessageBoxes& messages, ScreenPoint dialogOrigin);
+                       const ChannelTable& channels, MessageBoxes& messages, ScreenPoint dialogOrigin,
+                       SyncToDiskFunction sync);
 
 }  // namespace kestrum

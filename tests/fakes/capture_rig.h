@@ -18,7 +18,7 @@
 namespace kestrum::fakes {
 
 // Records the steps the engine hands to other parts of the program.
-class RecordingHooksLog : public RecordingHooks {
+class RecordingHooksLog : public SendingHooks, public SearchHooks {
 public:
     std::vector<std::string> Calls;
     bool EditSearchEnabled = true;
@@ -27,8 +27,8 @@ public:
     void RestartFindAtBeginning() override { Calls.push_back("RestartFind"); }
     void CloseFindDialog() override { Calls.push_back("CloseFind"); }
     void SetEditSearchCommandsEnabled(bool enabled) override { EditSearchEnabled = enabled; }
-    void ConvertLastInputLines(int logMode) override {
-        Calls.push_back("Convert" + std::to_string(logMode));
+    void ConvertLastInputLines(LogMode logMode) override {
+        Calls.push_back("Convert" + std::to_string(static_cast<int>(logMode)));
     }
 };
 
@@ -46,8 +46,8 @@ struct CaptureRig {
     CaptureState state;
     ScreenPoint dialogOrigin{40, 60};
     std::string exeBaseName = "Kestrum";
-    CaptureContext ctx{options, channels, field, ports, clock, pump, pollTimer,
-                       messages, locale, hooks, state, dialogOrigin, exeBaseName};
+    CaptureContext ctx{options, channels, field,  ports,        clock,      pump,        pollTimer, messages,
+                       locale,  hooks,    hooks, state, dialogOrigin, exeBaseName};
 
     // IDs padded, hex width set, protocol clock set up; a loop that runs
     // away is stopped.

@@ -30,8 +30,4 @@ DateTime FakeClock::Now() {
     return DateTimeNow;
 }
 
-std::string FakeClock::LongTimeText(DateTime dateTime) {
-    return FormatLongTime(dateTime, LongTimeFormat);
-}
-
 }  // namespace kestrum::fakes

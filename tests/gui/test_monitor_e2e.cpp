@@ -144,7 +144,7 @@ TEST(MonitorEndToEnd, ClearAndDisplayModeWhileRecording) {
     for (const auto& l : Lines(form)) all += "[" + l + "]\n";
     ASSERT_TRUE(script.Finished()) << "step " << script.Step() << " lines " << all;
     EXPECT_FALSE(HasLine(form, "COM1: first<CR>"));
-    EXPECT_EQ(form.Settings().LogMode, 2);
+    EXPECT_EQ(form.Settings().LogMode, LogMode::Hex);
 }
 
 TEST(MonitorEndToEnd, LanguageSwitchWhileRecordingKeepsStop) {

@@ -9,6 +9,7 @@
 
 #include "app/gui/app_session.h"
 #include "fakes/fake_instance_markers.h"
+#include "platform/file_sync.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -85,7 +86,8 @@ TEST(TerminationSignals, SigtermClosesTheWindowAndEndsTheSession) {
     StartupInputs inputs;
     inputs.ProgramPath = (folder / "bin" / "kestrum").string();
     inputs.AppDataFolder = (folder / "config").string();
-    session.State = StartUp(inputs, *session.Markers);
+    inputs.SyncToDisk = SyncToDisk;
+    session.State.Startup = StartUp(inputs, *session.Markers);
     ASSERT_TRUE(fake.Exists("kestrum1"));
 
     TerminationSignals termination;
@@ -100,7 +102,7 @@ TEST(TerminationSignals, SigtermClosesTheWindowAndEndsTheSession) {
         QApplication::processEvents(QEventLoop::AllEvents, 50);
 
     EXPECT_FALSE(window.isVisible());
-    EXPECT_TRUE(session.State.ShutDownDone);
+    EXPECT_TRUE(session.State.Startup.ShutDownDone);
     EXPECT_FALSE(fake.Exists("kestrum1"));
     std::ifstream ini(folder / "config" / "Tannbrook" / "kestrum" / "kestrum.ini");
     std::string first;

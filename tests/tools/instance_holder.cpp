@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const int count = argc > 2 ? std::atoi(argv[2]) : 1;
-    auto markers = kestrum::MakeSystemInstanceMarkers();
+    auto markers = kestrum::CreateSystemInstanceMarkers();
     std::vector<kestrum::InstanceInfo> held;
     for (int i = 0; i < count; ++i) {
         held.push_back(kestrum::AcquireInstanceNumber(*markers, argv[1]));

@@ -3,6 +3,7 @@
 #include <clocale>
 
 #include "platform/app_data.h"
+#include "platform/file_sync.h"
 #include "platform/locale_info.h"
 #include "platform/program_file.h"
 #include "platform/qt/qt_message_boxes.h"
@@ -12,19 +13,20 @@ namespace kestrum {
 AppSession StartSession() {
     std::setlocale(LC_NUMERIC, "C");
     AppSession session;
-    session.Markers = MakeSystemInstanceMarkers();
+    session.Markers = CreateSystemInstanceMarkers();
     StartupInputs inputs;
     inputs.Locale = QueryUserLocale();
     inputs.ProgramPath = RunningProgramPath();
     inputs.AppDataFolder = ApplicationDataFolder();
-    session.State = StartUp(inputs, *session.Markers);
+    inputs.SyncToDisk = SyncToDisk;
+    session.State.Startup = StartUp(inputs, *session.Markers);
     return session;
 }
 
 bool FinishSession(AppSession& session, QWidget* dialogParent, ScreenPoint dialogOrigin) {
-    if (session.State.ShutDownDone) return false;
+    if (session.State.Startup.ShutDownDone) return false;
     QtMessageBoxes messages(dialogParent);
-    return ShutDown(session.State, *session.Markers, messages, dialogOrigin);
+    return ShutDown(session.State.Startup, *session.Markers, messages, dialogOrigin);
 }
 
 }  // namespace kestrum

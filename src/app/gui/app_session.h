@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "app/app_state.h"
 #include "app/startup.h"
 #include "platform/instance_markers.h"
 
@@ -15,7 +16,7 @@ namespace kestrum {
 
 struct AppSession {
     std::unique_ptr<InstanceMarkers> Markers;
-    StartupState State;
+    AppState State;
 };
 
 // Start-up with the running program file, the user's settings folder, the

@@ -12,6 +12,9 @@
 namespace kestrum {
 namespace {
 
+// How long a hint stays up.
+constexpr int kHintDisplayMs = 2000;
+
 void Show(SpeedButton* button, const ButtonView& view) {
     button->setText(CaptionText(view.Caption));
     button->setToolTip(CaptionText(view.Hint));
@@ -35,6 +38,7 @@ ButtonRow::ButtonRow(QWidget* parent) : QWidget(parent) {
     txTimeInterval_ = new QLineEdit(this);
     txTimeInterval_->setGeometry(344, 0, 43, kDesignButtonHeight);
     txTimeInterval_->setAlignment(Qt::AlignRight);
+    txTimeInterval_->setToolTipDuration(kHintDisplayMs);
     intervalUp_ = Add(0, 388, 16, false);
     intervalUp_->setGeometry(388, 0, 16, kDesignButtonHeight / 2);
     intervalUp_->setArrowType(Qt::UpArrow);
@@ -71,6 +75,8 @@ ButtonRow::ButtonRow(QWidget* parent) : QWidget(parent) {
             [this](int, Qt::MouseButton button, Qt::KeyboardModifiers keys, QPoint) {
                 emit MonitorOrSenderMouseDown(false, button, keys);
             });
+    connect(monitor_, &QToolButton::clicked, this, [this] { emit MonitorOrSenderClicked(true); });
+    connect(sender_, &QToolButton::clicked, this, [this] { emit MonitorOrSenderClicked(false); });
     connect(trigger_, &QToolButton::clicked, this, &ButtonRow::TriggerClicked);
     connect(sync_, &QToolButton::clicked, this, &ButtonRow::SyncClicked);
     connect(intervalUp_, &QToolButton::clicked, this, [this] { emit TxIntervalStep(1); });
@@ -85,6 +91,7 @@ ButtonRow::ButtonRow(QWidget* parent) : QWidget(parent) {
 SpeedButton* ButtonRow::Add(int tag, int left, int width, bool checkable) {
     auto* button = new SpeedButton(tag, this);
     button->setCheckable(checkable);
+    button->setToolTipDuration(kHintDisplayMs);
     button->setGeometry(left, 0, width, kDesignButtonHeight);
     return button;
 }

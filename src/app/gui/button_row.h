@@ -8,8 +8,8 @@
 
 #include <array>
 
-#include "app/main_view.h"
-#include "capture/start_button.h"
+#include "base/main_view.h"
+#include "base/main_view.h"
 
 class QButtonGroup;
 class QLineEdit;
@@ -45,6 +45,8 @@ signals:
     void ClearMouseDown(Qt::MouseButton button);
     void AscOrHexMouseDown(int logMode, Qt::MouseButton button);
     void MonitorOrSenderMouseDown(bool monitor, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    // The click that follows (the radio pair has moved its down state).
+    void MonitorOrSenderClicked(bool monitor);
     void ChannelMouseDown(int channel, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
     void TriggerClicked(bool down);
     void SyncClicked(bool down);

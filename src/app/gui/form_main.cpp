@@ -5,43 +5,47 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QProxyStyle>
 #include <QScreen>
 #include <QStyle>
+#include <QTimer>
 
 #include <filesystem>
 
+#include "app/command_guard.h"
 #include "app/gui/button_row.h"
 #include "app/gui/client_area.h"
 #include "app/gui/main_menus.h"
-#include "app/window_creation.h"
+#include "app/main_window_lifecycle.h"
 #include "capture/line_layout.h"
-#include "capture/protocol_clock.h"
 #include "capture/recording_commands.h"
-#include "channels/channel_button_click.h"
-#include "channels/channel_table_build.h"
-#include "channels/device_assignment.h"
-#include "channels/font_entries.h"
-#include "channels/port_operations.h"
 #include "platform/device_group.h"
 #include "platform/qt/qt_message_boxes.h"
 #include "platform/qt/qt_message_pump.h"
 #include "platform/qt/qt_protocol_field.h"
 #include "platform/qt/qt_text.h"
-#include "settings/settings_menu.h"
 
 namespace kestrum {
+namespace {
 
-// The steps of the recording engine that belong to the window.
-class TFormMain::Hooks : public RecordingHooks {
+// Hints show 100 ms after the mouse comes to rest (the display time of
+// 2000 ms is each widget's toolTipDuration).
+class HintTimingStyle : public QProxyStyle {
 public:
-    explicit Hooks(TFormMain& form) : form_(form) {}
-    void SetEditSearchCommandsEnabled(bool enabled) override {
-        kestrum::SetEditSearchCommandsEnabled(form_.view_, enabled);
+    using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_ToolTip_WakeUpDelay) return 100;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
     }
-
-private:
-    TFormMain& form_;
 };
+
+void UseHintTiming() {
+    if (dynamic_cast<HintTimingStyle*>(QApplication::style()) == nullptr)
+        QApplication::setStyle(new HintTimingStyle(QApplication::style()->name()));
+}
+
+}  // namespace
 
 TFormMain::TFormMain(AppSession& session, FormMainServices services, const QStringList& arguments,
                      QWidget* parent)
@@ -61,21 +65,18 @@ TFormMain::TFormMain(AppSession& session, FormMainServices services, const QStri
         messages_ = ownMessages_.get();
     }
     pump_ = std::make_unique<QtMessagePump>([this] { SyncView(); });
-    hooks_ = std::make_unique<Hooks>(*this);
-    StartupState& state = session_.State;
-    captureContext_ = std::make_unique<CaptureContext>(CaptureContext{
-        state.Settings, state.Channels, *field_, services_.ports, services_.clock, *pump_,
-        services_.pollTimer, *messages_, state.Locale, *hooks_, capture_, geometry_.DialogOrigin,
-        state.Files.ExeBaseName});
-    channelClick_ = std::make_unique<ChannelClickContext>(ChannelClickContext{
-        state.Settings, state.Channels, view_, services_.ports, *messages_, geometry_.DialogOrigin,
-        state.Files.ExeBaseName, [](const std::string& device) { return DeviceGroupName(device); },
-        [](bool busy) {
-            if (busy) QApplication::setOverrideCursor(Qt::WaitCursor);
-            else QApplication::restoreOverrideCursor();
-        }});
-    settingsCommands_ = std::make_unique<SettingsCommandContext>(
-        SettingsCommandContext{state.Settings, view_, capture_.Layout, state.Channels, *field_});
+    wiring_ = std::make_unique<AppWiring>(
+        session_.State,
+        AppServices{services_.ports, services_.devices, services_.clock, services_.pollTimer, *field_, *pump_,
+                    *messages_, [](const std::string& device) { return DeviceGroupName(device); },
+                    [](bool busy) {
+                        if (busy) QApplication::setOverrideCursor(Qt::WaitCursor);
+                        else QApplication::restoreOverrideCursor();
+                    },
+                    [this] { QTimer::singleShot(0, this, &QWidget::close); }});
+    // Text that reaches the protocol by the user's hand goes after the
+    // lines written so far, and no later line replaces it.
+    field_->SetUserEditHandler([this] { RichEditOnKeyPress(wiring_->Capture); });
     FormMainOnCreate(arguments);
 }
 
@@ -85,119 +86,69 @@ TFormMain::~TFormMain() {
 }
 
 void TFormMain::FormMainOnCreate(const QStringList& arguments) {
-    Options& options = Settings();
-    ChannelTable& channels = Channels();
-    const InstanceInfo& instance = session_.State.Instance;
-    RecordingState& recording = capture_.Recording;
-
-    // 1-2. Being created; hints.
-    recording.ActivityMarker = kActivityCreating;
     setAttribute(Qt::WA_AlwaysShowToolTips);
-    // 3. Minimise, restore and key handlers (changeEvent, eventFilter).
+    UseHintTiming();
+    // Minimise, restore and key handlers (changeEvent, eventFilter).
     qApp->installEventFilter(this);
-    // 4-5. Menu lookup by name; channel button captions.
-    for (int n = kFirstChannel; n <= kLastChannel; ++n)
-        view_.ChannelButtons[static_cast<std::size_t>(n)].Caption = channels.Channels[static_cast<std::size_t>(n)].PortName;
-    SetFixedCaptions(view_);
-    // 8. An empty protocol; Edit search commands off; the printer item.
-    field_->Clear();
-    kestrum::SetEditSearchCommandsEnabled(view_, false);
-    // 9. Option ranges fixed at creation (filter indexes, printer
-    // orientation, language, sender mode, protocol folders).
-    startDirectory_ = std::filesystem::current_path().string();
-    NormaliseOptionsAtCreation(options, startDirectory_);
-    // 10. Window measures.
-    const int caption = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
-    const int screenWidth = screen() ? screen()->geometry().width() : 1024;
-    const int border = (frameGeometry().width() - width()) / 2;
-    MeasureWindow(geometry_, caption, MinimumWindowWidth(border), kButtonRowWidth, instance.Number, screenWidth);
-    // 12. Background.
-    field_->SetBackgroundColour(options.BackgroundColor);
-    // 13. Protocol clock.
-    SetUpProtocolClock(capture_.ProtocolTime, services_.clock);
-    // 16. Check marks and enabling of the option items.
-    MainMenuSettingsOnClick(view_, options, channels, printerPresent_);
-    // 17. Channel table, default text attributes, user font for typed text.
-    BuildChannelTable(channels);
-    field_->SetDefaultAttributes(FontEntryAttributes(channels.Fonts[kUserEntry]));
-    field_->SetAppendAttributes(FontEntryAttributes(channels.Fonts[kUserEntry]));
-    // 19-20. Geometry and layout (the client area keeps the layout).
-    PlaceWindow(options, geometry_, instance.IsMaster);
+    WindowMeasures measures;
+    measures.CaptionHeight = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+    measures.BorderWidth = (frameGeometry().width() - width()) / 2;
+    if (screen()) measures.ScreenWidth = screen()->geometry().width();
+    PrepareMainWindow(*wiring_, measures, std::filesystem::current_path().string());
     ApplyWindowGeometry();
-    // 21-22. Mode and display controls.
-    SetUpModeControls(view_, options, instance);
-    // 24. Language.
-    ApplyLanguageNow();
     ConnectHandlers();
     SyncView(true);
-    // 25. Shown unless it starts minimised.
-    if (geometry_.Minimised) {
+    // Shown unless it starts minimised.
+    const WindowGeometry& geometry = Geometry();
+    if (geometry.Minimised) {
         showMinimized();
         wasMinimised_ = true;
-    } else if (geometry_.Maximised) {
+    } else if (geometry.Maximised) {
         showMaximized();
     } else {
         show();
     }
-    if (!geometry_.Minimised) {
+    if (!geometry.Minimised) {
         richEdit_->setFocus();
         pump_->ProcessMessagesNow();
     }
-    // 26. Where messages go.
-    geometry_.DialogOrigin = DialogOriginOf(options, geometry_.CaptionHeight);
-    // 27. Ports: devices for channels without one, presence, opening, buttons.
-    AssignDevices(channels, services_.devices.ListPresentSerialDevices());
-    OpenPortsAtStartup(channels, options, services_.ports);
-    for (int n = kFirstChannel; n <= kLastChannel; ++n) ShowChannelButton(view_, channels, options, n);
-    ApplySettingsMenuEnabling(view_, options, channels, printerPresent_);
-    // 29. Hex line width; line length.
-    SetHexLineWidth(capture_.Layout, options);
-    UpdateMaxLineLength(capture_.Layout, options, channels, *field_);
-    // 30. Nothing running.
-    recording.Running = false;
-    recording.ProtocolFull = false;
-    recording.ClearRequest = false;
-    // 31. Command line: "/?" asks for the help contents.
-    if (arguments.size() > 1 && arguments.at(1) == "/?") emit HelpRequested();
-    // 32. Idle.
+    FinishMainWindowCreation(*wiring_);
+    // "/?" asks for the help contents once the window exists and whoever
+    // shows help has been connected.
+    if (arguments.size() > 1 && arguments.at(1) == "/?")
+        QTimer::singleShot(0, this, [this] { emit HelpRequested(); });
     SyncView(true);
-    recording.ActivityMarker = kActivityIdle;
 }
 
 void TFormMain::ApplyWindowGeometry() {
     const Options& options = Settings();
-    setMinimumSize(geometry_.MinimumWidth - 2 * geometry_.BorderWidth, geometry_.MinimumHeight);
+    const WindowGeometry& geometry = Geometry();
+    setMinimumSize(geometry.MinimumWidth - 2 * geometry.BorderWidth, geometry.MinimumHeight);
     move(options.Left, options.Top);
     resize(options.Width, options.Height);
 }
 
-LanguageContext TFormMain::LanguageContextNow() const {
-    const StartupState& state = session_.State;
-    return {state.Instance.IsMaster, state.Files.ExeBaseName, state.Files.ExeDirectory,
-            DefaultProtocolFileTitle(state.Settings)};
-}
-
-void TFormMain::ApplyLanguageNow() {
-    ApplyLanguage(view_, capture_.StartButton, capture_.Recording, Settings(), Channels(), LanguageContextNow());
-    session_.State.HelpFilePath = view_.HelpFilePath;
-    SetSettingsMenuChecks(view_, Settings());
-}
-
 void TFormMain::SyncView(bool force) {
-    const StartButtonView& start = capture_.StartButton;
+    AppState& state = session_.State;
+    MainView& view = state.View;
+    if (force) wiring_->Commands.ShowStates(view);
+    const StartButtonView& start = state.Capture.StartButton;
     const int language = Settings().Language;
-    const bool startChanged = start.Down != appliedStart_.Down || start.Enabled != appliedStart_.Enabled ||
-                              start.CaptionRow != appliedStart_.CaptionRow || start.HintRow != appliedStart_.HintRow;
-    if (!force && !startChanged && view_.Revision == appliedRevision_ && language == appliedLanguage_) return;
-    view_.Asc.Down = Settings().LogMode == 1;
-    view_.Hex.Down = Settings().LogMode == 2;
-    buttons_->ApplyView(view_, start, language);
-    menus_->ApplyView(view_);
-    const QString title = Cp1252ToQString(view_.WindowCaption);
+    if (!force && start == appliedStart_ && view.Revision == appliedRevision_ && language == appliedLanguage_) return;
+    view.Asc.Down = Settings().LogMode == LogMode::Ascii;
+    view.Hex.Down = Settings().LogMode == LogMode::Hex;
+    buttons_->ApplyView(view, start, language);
+    menus_->ApplyView(view);
+    const QString title = Cp1252ToQString(view.WindowCaption);
     if (windowTitle() != title) setWindowTitle(title);
-    appliedRevision_ = view_.Revision;
+    appliedRevision_ = view.Revision;
     appliedStart_ = start;
     appliedLanguage_ = language;
+}
+
+void TFormMain::Handle(const std::function<void()>& handler) {
+    RunGuarded(*messages_, Geometry().DialogOrigin, handler);
+    if (!closed_) SyncView(true);
 }
 
 WindowBounds TFormMain::CurrentBounds() const { return {pos().x(), pos().y(), width(), height()}; }
@@ -205,7 +156,7 @@ WindowBounds TFormMain::CurrentBounds() const { return {pos().x(), pos().y(), wi
 void TFormMain::moveEvent(QMoveEvent* event) {
     QMainWindow::moveEvent(event);
     if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)) return;
-    TrackCanResize(Settings(), geometry_, capture_.Recording.ActivityMarker, CurrentBounds());
+    TrackCanResize(Settings(), session_.State.Geometry, Capture().Recording.ActivityMarker, CurrentBounds());
 }
 
 void TFormMain::resizeEvent(QResizeEvent* event) {
@@ -214,9 +165,9 @@ void TFormMain::resizeEvent(QResizeEvent* event) {
 }
 
 void TFormMain::FormMainOnResize() {
-    UpdateMaxLineLength(capture_.Layout, Settings(), Channels(), *field_);
+    UpdateMaxLineLength(Capture().Layout, Settings(), Channels(), *field_);
     if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)) return;
-    TrackResize(Settings(), geometry_, capture_.Recording.ActivityMarker, CurrentBounds());
+    TrackResize(Settings(), session_.State.Geometry, Capture().Recording.ActivityMarker, CurrentBounds());
 }
 
 void TFormMain::changeEvent(QEvent* event) {
@@ -225,19 +176,21 @@ void TFormMain::changeEvent(QEvent* event) {
     const auto* change = static_cast<QWindowStateChangeEvent*>(event);
     const bool minimised = windowState() & Qt::WindowMinimized;
     Options& options = Settings();
+    WindowGeometry& geometry = session_.State.Geometry;
     if (minimised && !wasMinimised_) {
         wasMinimised_ = true;
-        const int formState = (change->oldState() & Qt::WindowMaximized) ? kWindowMaximised : kWindowNormal;
+        const WindowState formState =
+            (change->oldState() & Qt::WindowMaximized) ? WindowState::Maximised : WindowState::Normal;
         // The bounds kept are those of the normal window.
-        const WindowBounds bounds = formState == kWindowNormal
+        const WindowBounds bounds = formState == WindowState::Normal
                                         ? CurrentBounds()
                                         : WindowBounds{options.Left, options.Top, options.Width, options.Height};
-        TrackMinimise(options, geometry_, capture_.Recording.ActivityMarker, formState, bounds);
+        TrackMinimise(options, geometry, Capture().Recording.ActivityMarker, formState, bounds);
     } else if (!minimised && wasMinimised_) {
         wasMinimised_ = false;
-        const int state = TrackRestore(options, geometry_);
+        const WindowState state = TrackRestore(options, geometry);
         changingState_ = true;
-        if (state == kWindowMaximised) {
+        if (state == WindowState::Maximised) {
             setWindowState(Qt::WindowMaximized);
         } else {
             setWindowState(Qt::WindowNoState);
@@ -254,28 +207,18 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this) {
         QWidget* focus = QApplication::focusWidget();
-        if (watched == focus || (!focus && watched == this)) {
-            auto* key = static_cast<QKeyEvent*>(event);
-            FormMainOnKeyDown(key);
-            if (watched == richEdit_ && !key->text().isEmpty()) {
-                RichEditOnKeyPress(*captureContext_);
-                field_->Flush();  // the typed character goes after the lines just written
-            }
-        }
+        if (watched == focus || (!focus && watched == this)) FormMainOnKeyDown(static_cast<QKeyEvent*>(event));
     }
     return QMainWindow::eventFilter(watched, event);
 }
 
 void TFormMain::FormMainOnKeyDown(QKeyEvent* event) {
     pump_->ProcessMessages();
-    const bool ctrlOnly = (event->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier &&
-                          !(event->modifiers() & Qt::KeypadModifier);
+    const bool ctrlOnly = event->modifiers() == Qt::ControlModifier;
     const int digit = event->key() >= Qt::Key_0 && event->key() <= Qt::Key_9 ? event->key() - Qt::Key_0 : -1;
-    const int channel = ChannelSendShortcut(ctrlOnly, digit, Settings(), Channels(), capture_.Recording.Running);
+    int channel = 0;
+    Handle([&] { channel = kestrum::FormMainOnKeyDown(*wiring_, ctrlOnly, digit); });
     if (channel != 0) emit ManualSendRequested(channel);
-    kestrum::SetEditSearchCommandsEnabled(
-        view_, EditSearchCommandsAllowed(field_->LineCount(), capture_.Recording.Running));
-    SyncView();
 }
 
 void TFormMain::closeEvent(QCloseEvent* event) {
@@ -285,20 +228,12 @@ void TFormMain::closeEvent(QCloseEvent* event) {
 
 void TFormMain::FormMainOnClose() {
     closed_ = true;
-    Options& options = Settings();
-    RecordingState& recording = capture_.Recording;
-    // 1. Ends a running recording (it notices when its handler regains control).
-    recording.ActivityMarker = kActivityClosing;
-    recording.Running = false;
-    hooks_->StopSending();
+    BeginClosingMainWindow(*wiring_);
+    // A running recording notices the end when its handler regains control.
     pump_->ProcessMessagesNow();
-    // 2. Every open port closed with its own settings put back.
-    CloseAllPorts(Channels(), services_.ports);
-    // 4. The settings: the master keeps the normal bounds and the state.
-    Qt::WindowStates state = windowState();
-    options.WindowState =
-        WindowStateToSave(geometry_, (state & Qt::WindowMaximized) ? kWindowMaximised : kWindowNormal);
-    FinishSession(session_, this, geometry_.DialogOrigin);
+    FinishClosingMainWindow(*wiring_,
+                            (windowState() & Qt::WindowMaximized) ? WindowState::Maximised : WindowState::Normal);
+    FinishSession(session_, this, Geometry().DialogOrigin);
 }
 
 }  // namespace kestrum

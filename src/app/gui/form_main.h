@@ -1,23 +1,20 @@
 #pragma once
-// TFormMain: the program's main window. Its creation handler brings every
-// part into its starting state in a fixed order; its close handler ends a
-// recording, closes the ports, writes the settings and gives up the
-// instance number. Every Qt slot forwards to the core handler of the same
-// name; what the controls show is the core's MainView, copied onto the
-// widgets by SyncView (also from the message pump, so that a running
-// recording keeps the window up to date).
+// TFormMain: the program's main window. It assembles the widgets (the
+// protocol field over the button row, the menus), forwards every event to
+// the core handler of the same name or to the command table, and copies the
+// core's MainView onto the widgets (SyncView; also from the message pump, so
+// that a running recording keeps the window up to date). The state lives in
+// the session's AppState, the rules in the core.
 
 #include <QMainWindow>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <string>
 
-#include "app/apply_language.h"
+#include "app/app_wiring.h"
 #include "app/gui/app_session.h"
-#include "app/main_view.h"
-#include "app/window_geometry.h"
-#include "capture/capture_context.h"
 #include "platform/serial_devices.h"
 
 class QPlainTextEdit;
@@ -29,8 +26,6 @@ class ClientArea;
 class MainMenus;
 class QtMessagePump;
 class QtProtocolField;
-struct ChannelClickContext;
-struct SettingsCommandContext;
 
 // The outside world of the window; main() passes the system's, tests may
 // pass others. Without `messages` the window shows Qt message boxes.
@@ -55,23 +50,25 @@ public:
     ButtonRow& Buttons() { return *buttons_; }
     MainMenus& Menus() { return *menus_; }
     QtMessagePump& Pump() { return *pump_; }
-    MainView& View() { return view_; }
-    CaptureState& Capture() { return capture_; }
-    CaptureContext& CaptureCtx() { return *captureContext_; }
-    Options& Settings() { return session_.State.Settings; }
-    ChannelTable& Channels() { return session_.State.Channels; }
-    const WindowGeometry& Geometry() const { return geometry_; }
-    const std::string& StartDirectory() const { return startDirectory_; }
+    AppWiring& Wiring() { return *wiring_; }
+    AppState& State() { return session_.State; }
+    MainView& View() { return session_.State.View; }
+    CaptureState& Capture() { return session_.State.Capture; }
+    CaptureContext& CaptureCtx() { return wiring_->Capture; }
+    Options& Settings() { return session_.State.Settings(); }
+    ChannelTable& Channels() { return session_.State.Channels(); }
+    const WindowGeometry& Geometry() const { return session_.State.Geometry; }
+    const std::string& StartDirectory() const { return session_.State.StartDirectory; }
 
-    // Copies MainView onto the widgets when it changed (always with `force`).
+    // Copies MainView onto the widgets when it changed; with `force` the
+    // commands' states are applied first and everything is copied.
     void SyncView(bool force = false);
-    // Re-applies the language of the options (the language menu items).
-    void ApplyLanguageNow();
 
 signals:
     // Ctrl+digit while recording on an active channel (the manual send dialog).
     void ManualSendRequested(int channel);
-    // "/?" on the command line: show the help file's contents.
+    // "/?" on the command line: show the help file's contents. Sent once the
+    // window exists, from the event loop.
     void HelpRequested();
 
 protected:
@@ -82,16 +79,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    class Hooks;
-
     void FormMainOnCreate(const QStringList& arguments);
     void ApplyWindowGeometry();
     void FormMainOnClose();
     void FormMainOnKeyDown(QKeyEvent* event);
     void FormMainOnResize();
     void ConnectHandlers();
-    LanguageContext LanguageContextNow() const;
     WindowBounds CurrentBounds() const;
+    // Runs a handler guarded (its exception is shown) and then shows the state.
+    void Handle(const std::function<void()>& handler);
 
     // Slots (form_main_handlers.cpp).
     void SpeedButtonStartOnClick(bool down);
@@ -110,15 +106,7 @@ private:
     std::unique_ptr<MessageBoxes> ownMessages_;
     MessageBoxes* messages_ = nullptr;
     std::unique_ptr<QtMessagePump> pump_;
-    std::unique_ptr<Hooks> hooks_;
-    CaptureState capture_;
-    std::unique_ptr<CaptureContext> captureContext_;
-    std::unique_ptr<ChannelClickContext> channelClick_;
-    std::unique_ptr<SettingsCommandContext> settingsCommands_;
-    MainView view_;
-    WindowGeometry geometry_;
-    std::string startDirectory_;
-    bool printerPresent_ = false;
+    std::unique_ptr<AppWiring> wiring_;
     bool closed_ = false;
     bool changingState_ = false;
     bool wasMinimised_ = false;

@@ -1,5 +1,5 @@
-// TFormMain's slots: each forwards to the core handler of the same name and
-// then shows the result.
+// TFormMain's slots: each forwards to the core handler of the same name, or
+// to the command table, and then shows the result.
 #include <QMenu>
 #include <QPlainTextEdit>
 
@@ -11,10 +11,7 @@
 #include "capture/display_mode.h"
 #include "capture/recording_commands.h"
 #include "channels/channel_button_click.h"
-#include "platform/qt/qt_message_pump.h"
 #include "platform/qt/qt_protocol_field.h"
-#include "settings/language_texts.h"
-#include "settings/settings_menu.h"
 
 namespace kestrum {
 
@@ -23,18 +20,18 @@ void TFormMain::ConnectHandlers() {
     // The mouse-up comes between the toggle and the click: it refreshes the
     // texts only, and the click that follows shows them.
     connect(buttons_->Start(), &QToolButton::released, this,
-            [this] { kestrum::SpeedButtonStartOnMouseUp(*captureContext_, true); });
+            [this] { kestrum::SpeedButtonStartOnMouseUp(wiring_->Capture, true); });
     connect(buttons_, &ButtonRow::ClearMouseDown, this, [this](Qt::MouseButton button) {
-        SpeedButtonClearOnMouseDown(*captureContext_, button == Qt::LeftButton);
-        SyncView(true);
+        Handle([&] { SpeedButtonClearOnMouseDown(wiring_->Capture, button == Qt::LeftButton); });
     });
-    connect(buttons_, &ButtonRow::AscOrHexMouseDown, this, [this](int logMode, Qt::MouseButton button) {
-        SpeedButtonAscOrHexOnMouseDown(*captureContext_, logMode, button == Qt::LeftButton);
-        SyncView(true);
+    connect(buttons_, &ButtonRow::AscOrHexMouseDown, this, [this](int tag, Qt::MouseButton button) {
+        Handle([&] {
+            SpeedButtonAscOrHexOnMouseDown(wiring_->Capture, static_cast<LogMode>(tag), button == Qt::LeftButton);
+        });
     });
     // Controls whose handlers come with the mode switch, the trigger and the
-    // sender keep showing the view's state.
-    connect(buttons_, &ButtonRow::MonitorOrSenderMouseDown, this, [this] { SyncView(true); });
+    // sender keep showing the view's state after a click.
+    connect(buttons_, &ButtonRow::MonitorOrSenderClicked, this, [this] { SyncView(true); });
     connect(buttons_, &ButtonRow::TriggerClicked, this, [this] { SyncView(true); });
     connect(buttons_, &ButtonRow::SyncClicked, this, [this] { SyncView(true); });
     connect(buttons_, &ButtonRow::ChannelClicked, this, &TFormMain::SpeedButtonChannelOnClick);
@@ -45,43 +42,24 @@ void TFormMain::ConnectHandlers() {
 }
 
 void TFormMain::SpeedButtonStartOnClick(bool down) {
-    capture_.StartButton.Down = down;
-    kestrum::SpeedButtonStartOnClick(*captureContext_);
     // The handler returns when the recording has ended (or at once for Stop).
-    if (!closed_) SyncView(true);
+    Handle([&] {
+        Capture().StartButton.Down = down;
+        kestrum::SpeedButtonStartOnClick(wiring_->Capture);
+    });
 }
 
 void TFormMain::SpeedButtonChannelOnClick(int channel, bool down) {
-    kestrum::SpeedButtonChannelOnClick(*channelClick_, channel, down);
-    SyncView(true);
+    Handle([&] { kestrum::SpeedButtonChannelOnClick(wiring_->ChannelClick, channel, down); });
 }
 
 void TFormMain::MenuItemOnClick(const std::string& name, bool checked, int tag) {
-    if (const OptionToggle* toggle = FindOptionToggle(name)) {
-        toggle->Handler(*settingsCommands_, checked);
-    } else if (name == "MainMenuSettingsLanguageEnglish" || name == "MainMenuSettingsLanguageGerman") {
-        // MainMenuSettingsLanguageOnClick
-        Settings().Language = tag;
-        ApplyLanguageNow();
-    } else if (name == "MainMenuFileExit") {
-        close();
-        return;
-    }
-    SyncView(true);
+    Handle([&] { wiring_->Commands.Execute(name, {checked, tag}); });
 }
 
 void TFormMain::MenuOnPopup(const std::string& name) {
-    if (name == "MainMenuSettings" || name == "RichEditPopupMenu") {
-        MainMenuSettingsOnClick(view_, Settings(), Channels(), printerPresent_);
-    } else if (name.rfind("MainMenuSettingsChannel", 0) == 0 && name.size() == 24) {
-        // MainMenuSettingsChannelOnClick: the trigger items' check marks.
-        const int n = name.back() - '0';
-        const ChannelRecord& record = Channels().Channels[static_cast<std::size_t>(n)];
-        view_.Item(name + "TriggerEnabled").Checked = record.TriggerEnabled;
-        view_.Item(name + "TriggerOneShot").Checked = record.TriggerOneShot;
-        view_.Changed();
-    }
-    SyncView(true);
+    // A menu's own handler (MainMenuEditOnClick, ...) runs as it opens.
+    Handle([&] { wiring_->Commands.Execute(name, {}); });
 }
 
 void TFormMain::RichEditOnContextMenu(const QPoint& position) {

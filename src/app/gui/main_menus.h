@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_view.h"
+#include "base/main_view.h"
 #include "app/menu_layout.h"
 
 class QAction;

@@ -1,16 +1,13 @@
 #pragma once
-// SIGTERM and SIGINT as a Qt signal on the event loop, so that a request to
-// end the program (a desktop session ending, kill, Ctrl+C) closes the main
-// window the ordinary way and the settings are saved.
-//
-// The handler only writes the signal number into a pipe; a socket notifier
-// reads it on the user-interface thread. Each handler fires once: a second
-// signal of the same kind ends the program at once (the system default).
-// One object at a time; its destruction puts the previous handlers back.
+// The system's requests to end the program (TerminationRequests) as a Qt
+// signal on the event loop, so that the main window closes the ordinary way
+// and the settings are saved.
 
 #include <QObject>
 
-#include <signal.h>
+#include <memory>
+
+#include "platform/termination_requests.h"
 
 class QSocketNotifier;
 
@@ -22,19 +19,16 @@ public:
     explicit TerminationSignals(QObject* parent = nullptr);
     ~TerminationSignals() override;
 
-    // Whether the handlers are in place.
-    bool Installed() const { return installed_; }
+    // Whether the requests are caught.
+    bool Installed() const { return requests_->Installed(); }
 
 signals:
     void TerminationRequested(int signalNumber);
 
 private:
-    void ReadPipe();
+    void TakeRequests();
 
-    int pipe_[2] = {-1, -1};
-    bool installed_ = false;
-    struct sigaction oldTerm_ {};
-    struct sigaction oldInt_ {};
+    std::unique_ptr<TerminationRequests> requests_;
     QSocketNotifier* notifier_ = nullptr;
 };
 

@@ -70,7 +70,7 @@ public:
 
 }  // namespace
 
-std::unique_ptr<InstanceMarkers> MakeSystemInstanceMarkers() {
+std::unique_ptr<InstanceMarkers> CreateSystemInstanceMarkers() {
     return std::make_unique<LockFileMarkers>();
 }
 

@@ -9,6 +9,9 @@
 
 #include "platform/poll_timer.h"
 
+#include "platform/linux/port_wait_poll_timer.h"
+#include "platform/linux/serial_ports_linux.h"
+
 namespace kestrum {
 
 namespace {
@@ -76,7 +79,9 @@ private:
 
 }  // namespace
 
-std::unique_ptr<PollTimer> CreatePollTimer() {
+std::unique_ptr<PollTimer> CreateSystemPollTimer(SerialPorts* ports) {
+    if (auto* linuxPorts = dynamic_cast<LinuxSerialPorts*>(ports))
+        return std::make_unique<PortWaitPollTimer>(*linuxPorts);
     return std::make_unique<SystemPollTimer>();
 }
 

@@ -36,6 +36,8 @@ long TtySNumber(const std::string& name) {
 
 }  // namespace
 
+std::unique_ptr<SerialDevices> CreateSystemSerialDevices() { return std::make_unique<LinuxSerialDevices>(); }
+
 LinuxSerialDevices::LinuxSerialDevices(std::string devRoot, std::string sysRoot)
     : devRoot_(std::move(devRoot)), sysRoot_(std::move(sysRoot)) {}
 

@@ -71,6 +71,8 @@ bool IsNoData(int error) { return error == EAGAIN || error == EWOULDBLOCK || err
 
 LinuxSerialPorts::LinuxSerialPorts() : epoll_(epoll_create1(EPOLL_CLOEXEC)) {}
 
+std::unique_ptr<SerialPorts> CreateSystemSerialPorts() { return std::make_unique<LinuxSerialPorts>(); }
+
 LinuxSerialPorts::~LinuxSerialPorts() {
     for (std::size_t fd = 0; fd < ports_.size(); ++fd)
         if (ports_[fd]) CloseHandle(static_cast<PortHandle>(fd));
@@ -102,19 +104,23 @@ bool LinuxSerialPorts::GetDefaultCommConfig(const std::string& portName, CommCon
 
 PortHandle LinuxSerialPorts::CreateFile(const std::string& portName, OpenFailure& failure) {
     const std::string device = DeviceOf(portName);
+    lastError_.clear();
     if (device.empty()) {
         failure = OpenFailure::Missing;
         return kInvalidPortHandle;
     }
     const int fd = open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        failure = FailureOfErrno(errno);
+        const int error = errno;
+        failure = FailureOfErrno(error);
+        lastError_ = std::strerror(error);
         return kInvalidPortHandle;
     }
     auto port = std::make_unique<Port>();
     port->fd = fd;
     // Only a tty is a serial port.
     if (ioctl(fd, TCGETS2, &port->original) != 0) {
+        lastError_ = std::strerror(errno);
         close(fd);
         failure = OpenFailure::Other;
         return kInvalidPortHandle;

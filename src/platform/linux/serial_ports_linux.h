@@ -84,6 +84,8 @@ public:
 
     static constexpr int kWriteStallSeconds = 60;
 
+    std::string LastErrorText() const override { return lastError_; }
+
     // Bytes received and held in the port's own buffer (for tests and
     // benchmarks).
     std::size_t BufferedBytes(PortHandle port) const;
@@ -108,6 +110,7 @@ private:
     bool MayHaveInput(Port& port);
 
     std::map<std::string, std::string> devices_;
+    std::string lastError_;
     std::vector<std::unique_ptr<Port>> ports_;  // indexed by file descriptor
     int epoll_ = -1;
     std::size_t openPorts_ = 0;

@@ -8,7 +8,6 @@
 
 #include <time.h>
 
-#include "capture/long_time_text.h"
 #include "platform/clock.h"
 
 namespace kestrum {
@@ -20,8 +19,6 @@ constexpr double kUnixEpochDays = 25569.0;
 
 class SystemClock final : public Clock {
 public:
-    explicit SystemClock(const LocaleInfo& locale) : longTimeFormat_(locale.LongTimeFormat) {}
-
     bool QueryPerformanceFrequency(std::int64_t& frequency) override {
         frequency = 1'000'000'000;
         return true;
@@ -53,20 +50,15 @@ public:
                static_cast<double>(ts.tv_nsec) * kDaysPerNanosecond + kUnixEpochDays;
     }
 
-    std::string LongTimeText(DateTime dateTime) override {
-        return FormatLongTime(dateTime, longTimeFormat_);
-    }
-
 private:
-    std::string longTimeFormat_;
     time_t cachedMinute_ = -1;
     long utcOffset_ = 0;
 };
 
 }  // namespace
 
-std::unique_ptr<Clock> CreateSystemClock(const LocaleInfo& locale) {
-    return std::make_unique<SystemClock>(locale);
+std::unique_ptr<Clock> CreateSystemClock() {
+    return std::make_unique<SystemClock>();
 }
 
 }  // namespace kestrum

@@ -5,7 +5,7 @@
 #include <QColor>
 #include <QPalette>
 
-#include "settings/options.h"
+#include "base/colour.h"
 
 namespace kestrum {
 

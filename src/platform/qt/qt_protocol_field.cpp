@@ -2,6 +2,9 @@
 
 #include <QEvent>
 #include <QFont>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -57,6 +60,9 @@ QFont FontOf(const TextAttributes& attributes) {
 
 QtProtocolField::QtProtocolField(QPlainTextEdit& edit, QObject* parent)
     : QObject(parent), edit_(edit) {
+    edit_.setLineWrapMode(QPlainTextEdit::NoWrap);
+    edit_.setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    edit_.setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     flushTimer_.setSingleShot(true);
     flushTimer_.setInterval(kDefaultFlushIntervalMs);
     connect(&flushTimer_, &QTimer::timeout, this, &QtProtocolField::Flush);
@@ -145,7 +151,7 @@ std::string QtProtocolField::LineText(int index) {
     return QStringToLine(edit_.document()->findBlockByNumber(index).text());
 }
 
-int QtProtocolField::ClientWidth() { return edit_.viewport()->width(); }
+int QtProtocolField::ControlWidth() { return edit_.width(); }
 
 int QtProtocolField::PixelsPerInch() { return edit_.logicalDpiY(); }
 
@@ -270,7 +276,34 @@ void QtProtocolField::SetFlushInterval(int milliseconds) {
     flushTimer_.setInterval(milliseconds);
 }
 
+bool QtProtocolField::IsUserEdit(QObject* watched, QEvent* event, const QPlainTextEdit& edit) {
+    if (edit.isReadOnly()) return false;
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        return !key->text().isEmpty() || key->matches(QKeySequence::Paste) || key->matches(QKeySequence::Cut) ||
+               key->matches(QKeySequence::Delete) || key->matches(QKeySequence::Undo) ||
+               key->matches(QKeySequence::Redo);
+    }
+    case QEvent::InputMethod:
+        return !static_cast<QInputMethodEvent*>(event)->commitString().isEmpty();
+    case QEvent::Drop:
+        return true;
+    case QEvent::MouseButtonRelease:
+        // The middle button pastes the selection (X11) on release in the text area.
+        return watched == edit.viewport() && static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton;
+    default:
+        return false;
+    }
+}
+
 bool QtProtocolField::eventFilter(QObject* watched, QEvent* event) {
+    if (userEdit_ && IsUserEdit(watched, event, edit_)) {
+        Flush();
+        userEdit_();
+        Flush();
+        return QObject::eventFilter(watched, event);
+    }
     switch (event->type()) {
     case QEvent::KeyPress:
     case QEvent::ShortcutOverride:

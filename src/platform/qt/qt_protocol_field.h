@@ -8,6 +8,12 @@
 // so does every key, mouse press or drop on the widget. Code that works on
 // the widget directly calls Flush() before it does.
 //
+// The field has both scroll bars and never wraps a line. Every way the user
+// can put text into the document (typing, pasting by key or by the middle
+// mouse button, dropping, an input method's commit) first calls the user
+// edit handler and then flushes, so the program writes what it must before
+// the user's text arrives.
+//
 // Lines: an appended line always ends with a line break, so the document
 // keeps an empty last paragraph where the caret sits; LineCount() does not
 // count that empty paragraph.
@@ -15,6 +21,8 @@
 #include <QObject>
 #include <QTextCharFormat>
 #include <QTimer>
+
+#include <functional>
 
 #include <string>
 #include <vector>
@@ -42,18 +50,19 @@ public:
     void Clear() override;
     int LineCount() override;
     std::string LineText(int index) override;
-    int ClientWidth() override;
+    int ControlWidth() override;
     int PixelsPerInch() override;
     void FocusAtEnd() override;
     void ClearUndoBuffer() override;
 
     // Applies every queued change to the widget now.
     void Flush();
+    // Called before the user changes the document (may be empty).
+    void SetUserEditHandler(std::function<void()> handler) { userEdit_ = std::move(handler); }
     bool HasPendingChanges() const { return pendingDeletes_ > 0 || !pendingLines_.empty(); }
-    // The protocol's default text attributes (font and text colour of the document).
-    void SetDefaultAttributes(const TextAttributes& attributes);
-    // Background colour; system colours (high byte 0xFF) come from the palette.
-    void SetBackgroundColour(Colour colour);
+    void SetDefaultAttributes(const TextAttributes& attributes) override;
+    void SetBackgroundColour(Colour colour) override;
+    Limits CapacityLimits() const override { return {maxLines_, maxCharacters_}; }
     // Characters (the document's count) and lines past which AppendLine fails.
     void SetCapacity(qsizetype maxCharacters, int maxLines);
     void SetFlushInterval(int milliseconds);
@@ -73,6 +82,7 @@ private:
     int CurrentFormatIndex();
     void ScheduleFlush();
     void ApplyTypingFormat();
+    static bool IsUserEdit(QObject* watched, QEvent* event, const QPlainTextEdit& edit);
 
     QPlainTextEdit& edit_;
     QTimer flushTimer_;
@@ -93,6 +103,7 @@ private:
     qsizetype maxCharacters_ = kDefaultMaxCharacters;
     int maxLines_ = kDefaultMaxLines;
     bool flushing_ = false;
+    std::function<void()> userEdit_;
 };
 
 }  // namespace kestrum

@@ -7,16 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "platform/serial_port.h"
-#include "settings/options.h"
+#include "base/channel_index.h"
+#include "base/colour.h"
+#include "base/comm_config.h"
+#include "base/modes.h"
 
 namespace kestrum {
 
-constexpr int kUserEntry = 0;
-constexpr int kFirstChannel = 1;
-constexpr int kLastChannel = 8;
-constexpr int kMasterEntry = 9;
-constexpr int kEntryCount = 10;
 constexpr std::size_t kMaxTriggerLength = 16;
 
 enum FontStyleBits : std::uint8_t {
@@ -49,14 +46,15 @@ struct ChannelRecord {
     bool Open = false;
     PortHandle Handle = kInvalidPortHandle;  // PortHandle
     OpenFailure LastOpenFailure = OpenFailure::None;
+    std::string LastOpenError;  // the system's text for a failed open, when it gave one
     CommConfig Config;          // CommConfig
     CommConfig DefaultConfig;   // DefaultCommConfig
     CommConfig SavedConfig;     // SavedCommConfig
     CommTimeouts SavedTimeouts; // SavedCommTimeouts
     std::uint32_t BaudRate = 9600;
     std::uint8_t ByteSize = 8;
-    std::uint8_t Parity = 0;    // 0 none, 1 odd, 2 even, 3 mark, 4 space
-    std::uint8_t StopBits = 0;  // 0 one, 1 one and a half, 2 two
+    kestrum::Parity Parity = kestrum::Parity::None;
+    kestrum::StopBits StopBits = kestrum::StopBits::One;
     std::string HintSuffix;
     bool TriggerEnabled = false;
     bool TriggerOneShot = false;
@@ -74,6 +72,13 @@ struct ChannelTable {
     std::array<std::string, kEntryCount> IdPadding;  // used for 0..8
     std::array<ChannelRecord, kEntryCount> Channels; // only 1..8 are used
     ChannelTable();
+
+    // Record of channel 1..8 and font entry 0..9; other numbers throw
+    // std::out_of_range.
+    ChannelRecord& Channel(int n);
+    const ChannelRecord& Channel(int n) const;
+    FontEntry& Font(int entry) { return At(Fonts, entry); }
+    const FontEntry& Font(int entry) const { return At(Fonts, entry); }
 
     // ID of entry 0..9: the user name, a channel's ChannelID, "MasterFont".
     const std::string& EntryId(int entry) const;

@@ -7,8 +7,10 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "channels/channel_record.h"
+#include "base/channel_index.h"
+#include "base/colour.h"
 
 namespace kestrum {
 
@@ -28,6 +30,16 @@ struct ChannelButtonView : ButtonView {
     bool operator==(const ChannelButtonView&) const = default;
 };
 
+// The Start button: down and enabled states, and the rows of the language
+// table for its caption and hint.
+struct StartButtonView {
+    bool Down = false;
+    bool Enabled = true;
+    int CaptionRow = 3;  // "Start"
+    int HintRow = 5;     // "Start recording"
+    bool operator==(const StartButtonView&) const = default;
+};
+
 struct MenuItemView {
     std::string Caption;  // '&' marks the access key
     bool Enabled = true;
@@ -36,11 +48,10 @@ struct MenuItemView {
 };
 
 struct MainView {
-    // The Start button's look is the recording engine's StartButtonView.
     ButtonView Clear, Monitor, Sender, Asc, Hex, Trigger, Sync;
     ButtonView TxTimeInterval, UpDownTxTimeInterval;  // the edit and its up-down
     std::array<ChannelButtonView, kLastChannel + 1> ChannelButtons;  // 1..8 used
-    // Menu items of the main menu and the two pop-up menus by control name
+    // Menu items of the main menu and the pop-up menus by control name
     // ("MainMenuSettingsShowTimeTags", "RichEditPopupMenuLineWrap", ...).
     std::map<std::string, MenuItemView, std::less<>> MenuItems;
     std::string WindowCaption;
@@ -48,10 +59,20 @@ struct MainView {
     std::string HelpFilePath;
     unsigned Revision = 0;
 
+    // Fixes the set of menu items: from then on Item() of any other name
+    // throws std::out_of_range, so that a misspelt name fails instead of
+    // making an item nobody shows.
+    void DeclareItems(const std::vector<std::string>& names);
+    // The item of that name; before DeclareItems, a new one is made.
     MenuItemView& Item(std::string_view name);
     // An item that does not exist reads as a default item.
     const MenuItemView& Item(std::string_view name) const;
+    ChannelButtonView& ChannelButton(int n) { return At(ChannelButtons, n); }
+    const ChannelButtonView& ChannelButton(int n) const { return At(ChannelButtons, n); }
     void Changed() { ++Revision; }
+
+private:
+    bool declared_ = false;
 };
 
 }  // namespace kestrum

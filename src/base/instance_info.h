@@ -1,8 +1,12 @@
 #pragma once
 
-#include "platform/instance_markers.h"
+#include <cstdint>
 
 namespace kestrum {
+
+// A named instance marker held by this process (a mutex handle on Windows).
+using MarkerHandle = std::intptr_t;
+constexpr MarkerHandle kInvalidMarkerHandle = -1;
 
 // This process's instance number among the running copies of the same
 // program file: 1..256, or 0 when all numbers were taken.

@@ -1,6 +1,4 @@
-#include "settings/text_file.h"
-
-#include "platform/file_sync.h"
+#include "base/atomic_file.h"
 
 #include <cerrno>
 #include <chrono>
@@ -87,7 +85,8 @@ bool ReadWholeFile(const std::string& path, std::string& text, std::error_code& 
     return true;
 }
 
-bool ReplaceFileContent(const std::string& path, const std::string& text, std::error_code& error) {
+bool ReplaceFileContent(const std::string& path, const std::string& text, std::error_code& error,
+                        SyncToDiskFunction sync) {
     error.clear();
     fs::path target = path;
     std::error_code ignored;
@@ -121,7 +120,7 @@ bool ReplaceFileContent(const std::string& path, const std::string& text, std::e
     // The new content is on the disk before it takes the old file's name,
     // so a power cut leaves the old file or the new one, never an empty one.
     errno = 0;
-    if (!SyncToDisk(temporary.string())) {
+    if (!sync(temporary.string())) {
         error = LastError();
         fs::remove(temporary, ignored);
         return false;
@@ -135,7 +134,7 @@ bool ReplaceFileContent(const std::string& path, const std::string& text, std::e
     }
     // The rename itself lives in the folder; failing to flush it is not a
     // failure of the write.
-    SyncToDisk(target.parent_path().empty() ? "." : target.parent_path().string());
+    sync(target.parent_path().empty() ? "." : target.parent_path().string());
     return true;
 }
 

@@ -1,8 +1,6 @@
-#include "sender/hex_text.h"
+#include "base/hex_text.h"
 
 #include <cstdint>
-
-#include "settings/language_texts.h"
 
 namespace kestrum {
 
@@ -59,24 +57,15 @@ int HexValue(char c) {
     return -1;
 }
 
-void ShowError(const HexTextMessages& messages, const std::string& text) {
-    if (messages.Boxes == nullptr) return;
-    messages.Boxes->Beep(MessageKind::Error);
-    messages.Boxes->Show(MessageKind::Error, messages.Caption, text, messages.Origin,
-                         MessageButtons::Ok);
-}
-
 }  // namespace
 
-bool HexTextToBytes(std::string_view text, std::string& bytes,
-                    const HexTextMessages& messages) {
+HexTextError ParseHexText(std::string_view text, std::string& bytes, std::string* cleanText) {
     bytes.clear();
-    const std::string clean = CleanUp(text);
+    std::string clean = CleanUp(text);
     for (char c : clean) {
         if (c != ' ' && HexValue(c) < 0) {
-            ShowError(messages, LanguageText(kTextInvalidHexCipher, messages.Language) +
-                                    "\r\r" + clean);
-            return false;
+            if (cleanText != nullptr) *cleanText = std::move(clean);
+            return HexTextError::InvalidCipher;
         }
     }
     std::string result;
@@ -90,14 +79,15 @@ bool HexTextToBytes(std::string_view text, std::string& bytes,
             ++pos;
         }
         if (value > 0xFF) {
-            ShowError(messages, LanguageText(kTextHexNumberAboveFF, messages.Language));
-            return false;
+            if (cleanText != nullptr) *cleanText = std::move(clean);
+            return HexTextError::AboveFF;
         }
         result += static_cast<char>(value);
         ++pos;  // the blank
     }
     bytes = std::move(result);
-    return true;
+    if (cleanText != nullptr) *cleanText = std::move(clean);
+    return HexTextError::None;
 }
 
 int PaddedHexTextWidth(int maxLength) {
@@ -105,10 +95,8 @@ int PaddedHexTextWidth(int maxLength) {
     return width < 0 ? 0 : width;
 }
 
-std::string BytesToHexText(std::string_view bytes, int maxLength, bool pad, int language) {
-    if (maxLength < 0 || bytes.size() > static_cast<std::size_t>(maxLength)) {
-        return LanguageText(kTextAsciiStringTooLong, language, std::to_string(maxLength));
-    }
+std::optional<std::string> FormatHexText(std::string_view bytes, int maxLength, bool pad) {
+    if (maxLength < 0 || bytes.size() > static_cast<std::size_t>(maxLength)) return std::nullopt;
     static constexpr char kDigits[] = "0123456789ABCDEF";
     std::string text;
     text.reserve(static_cast<std::size_t>(PaddedHexTextWidth(maxLength)));

@@ -1,0 +1,67 @@
+#pragma once
+// The contexts the window's handlers run in and the table of every menu
+// command, made once from the program's state and its outside world.
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/app_state.h"
+#include "base/command_table.h"
+#include "capture/capture_context.h"
+#include "channels/channel_button_click.h"
+#include "channels/channel_commands.h"
+#include "document/edit_commands.h"
+#include "platform/clock.h"
+#include "platform/message_box.h"
+#include "platform/message_pump.h"
+#include "platform/poll_timer.h"
+#include "platform/protocol_field.h"
+#include "platform/serial_devices.h"
+#include "platform/serial_port.h"
+#include "settings/commands/settings_menu.h"
+
+namespace kestrum {
+
+// The outside world of the program's core, as the window provides it.
+struct AppServices {
+    SerialPorts& Ports;
+    SerialDevices& Devices;
+    kestrum::Clock& Clock;
+    kestrum::PollTimer& PollTimer;
+    ProtocolField& Field;
+    MessagePump& Pump;
+    MessageBoxes& Messages;
+    // The group that owns a device file (explains a refused open).
+    std::function<std::string(const std::string& device)> DeviceGroup;
+    // The hourglass cursor on and off.
+    std::function<void(bool busy)> BusyCursor;
+    // Closes the main window (File > Exit).
+    std::function<void()> CloseWindow;
+};
+
+class AppWiring {
+public:
+    AppWiring(AppState& state, const AppServices& services);
+    AppWiring(const AppWiring&) = delete;
+    AppWiring& operator=(const AppWiring&) = delete;
+
+    AppState& State;
+    AppServices Services;
+    // The sending side's steps of the recording engine (sender mode and manual
+    // send are not built yet: they do nothing).
+    SendingHooks Sending;
+    EditSearchHooks Search;
+    CaptureContext Capture;
+    ChannelClickContext ChannelClick;
+    ChannelCommandContext ChannelCommands;
+    SettingsCommandContext SettingsCommands;
+    EditCommandContext EditCommands;
+    CommandTable Commands;
+};
+
+// The names of every item and submenu of the main menu and both pop-up
+// menus, in menu order.
+std::vector<std::string> MenuItemNames();
+
+}  // namespace kestrum

@@ -1,0 +1,89 @@
+#include "app/main_window_lifecycle.h"
+
+#include "app/apply_language.h"
+#include "app/window_creation.h"
+#include "capture/line_layout.h"
+#include "capture/protocol_clock.h"
+#include "channels/channel_table_build.h"
+#include "channels/device_assignment.h"
+#include "channels/font_entries.h"
+#include "channels/port_operations.h"
+
+namespace kestrum {
+
+void PrepareMainWindow(AppWiring& w, const WindowMeasures& measures, const std::string& startDirectory) {
+    AppState& s = w.State;
+    Options& options = s.Settings();
+    ChannelTable& channels = s.Channels();
+    ProtocolField& field = w.Services.Field;
+
+    s.Capture.Recording.ActivityMarker = ActivityMarker::Creating;
+    for (int n = kFirstChannel; n <= kLastChannel; ++n) s.View.ChannelButton(n).Caption = channels.Channel(n).PortName;
+    SetFixedCaptions(s.View);
+    field.Clear();
+    w.Search.SetEditSearchCommandsEnabled(false);
+    s.StartDirectory = startDirectory;
+    NormaliseOptionsAtCreation(options, startDirectory);
+    MeasureWindow(s.Geometry, measures.CaptionHeight, MinimumWindowWidth(measures.BorderWidth), kButtonRowWidth,
+                  s.Startup.Instance.Number, measures.ScreenWidth);
+    field.SetBackgroundColour(options.BackgroundColor);
+    SetUpProtocolClock(s.Capture.ProtocolTime, w.Services.Clock);
+    BuildChannelTable(channels);
+    field.SetDefaultAttributes(FontEntryAttributes(channels.Font(kUserEntry)));
+    field.SetAppendAttributes(FontEntryAttributes(channels.Font(kUserEntry)));
+    PlaceWindow(options, s.Geometry, s.Startup.Instance.IsMaster);
+    SetUpModeControls(s.View, options, s.Startup.Instance);
+    ApplyLanguageToWindow(s);
+    w.Commands.ShowStates(s.View);
+}
+
+void FinishMainWindowCreation(AppWiring& w) {
+    AppState& s = w.State;
+    Options& options = s.Settings();
+    ChannelTable& channels = s.Channels();
+    RecordingState& recording = s.Capture.Recording;
+
+    s.Geometry.DialogOrigin = DialogOriginOf(options, s.Geometry.CaptionHeight);
+    AssignDevices(channels, w.Services.Devices.ListPresentSerialDevices());
+    OpenPortsAtStartup(channels, options, w.Services.Ports);
+    for (int n = kFirstChannel; n <= kLastChannel; ++n) ShowChannelButton(s.View, channels, options, n);
+    SetHexLineWidth(s.Capture.Layout, options);
+    UpdateMaxLineLength(s.Capture.Layout, options, channels, w.Services.Field);
+    recording.Running = false;
+    recording.ProtocolFull = false;
+    recording.ClearRequest = false;
+    w.Commands.ShowStates(s.View);
+    recording.ActivityMarker = ActivityMarker::Idle;
+}
+
+void BeginClosingMainWindow(AppWiring& w) {
+    RecordingState& recording = w.State.Capture.Recording;
+    recording.ActivityMarker = ActivityMarker::Closing;
+    recording.Running = false;
+    w.Sending.StopSending();
+}
+
+void FinishClosingMainWindow(AppWiring& w, WindowState formState) {
+    CloseAllPorts(w.State.Channels(), w.Services.Ports);
+    w.State.Settings().WindowState = WindowStateToSave(w.State.Geometry, formState);
+}
+
+int FormMainOnKeyDown(AppWiring& w, bool ctrlOnly, int digit) {
+    AppState& s = w.State;
+    const bool running = s.Capture.Recording.Running;
+    const int channel = ChannelSendShortcut(ctrlOnly, digit, s.Settings(), s.Channels(), running);
+    // Running first: counting the lines would wait for the field.
+    w.Search.SetEditSearchCommandsEnabled(!running && w.Services.Field.LineCount() > 0);
+    w.Commands.ShowStates(s.View);
+    return channel;
+}
+
+void ApplyLanguageToWindow(AppState& s) {
+    const StartupState& startup = s.Startup;
+    const LanguageContext context{startup.Instance.IsMaster, startup.Files.ExeBaseName,
+                                  startup.Files.ExeDirectory, DefaultProtocolFileTitle(startup.Settings)};
+    ApplyLanguage(s.View, s.Capture.StartButton, s.Capture.Recording, s.Settings(), s.Channels(), context);
+    s.Startup.HelpFilePath = s.View.HelpFilePath;
+}
+
+}  // namespace kestrum

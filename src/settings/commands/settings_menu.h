@@ -1,0 +1,46 @@
+#pragma once
+// The option commands of the Settings menu and their twins in the protocol's
+// pop-up menu: the toggles, the language items and Save settings, with the
+// enabling rules and check marks of every item of both menus. Twins share
+// one handler.
+
+#include <functional>
+
+#include "base/channel_table.h"
+#include "base/command_table.h"
+#include "capture/line_layout.h"
+#include "platform/protocol_field.h"
+#include "settings/options.h"
+
+namespace kestrum {
+
+// What the settings commands work on.
+struct SettingsCommandContext {
+    Options& options;
+    LineLayout& layout;
+    const ChannelTable& channels;
+    ProtocolField& field;
+    const bool& printerPresent;
+    // Every text of the window in the language of the options.
+    std::function<void()> applyLanguage;
+};
+
+// Adds the rows of the Settings menu's own items (not the channel submenus)
+// and of their pop-up twins, and the Settings menu itself:
+// - a toggle stores the clicked item's new check state in its option and
+//   shows the option as its check mark; LineWrap also recomputes
+//   MaxLineLength;
+// - the language items store their tag (1 English, 2 German) in Language and
+//   apply it; the one of Language is checked;
+// - enabling: the display options (trigger words, start/stop time, time
+//   tags, channel ID) in monitor mode; line wrap and the CR/LF display and
+//   line-end options in monitor mode with ASCII display; the send options
+//   for CR/LF with ASCII display; bytes per hex line in monitor mode with
+//   hex display; comment delimiter and auto repeat in sender mode; Printer
+//   with a printer; everything else always;
+// - the items whose dialogs are not built yet (fonts, background colour,
+//   comment delimiter, bytes per hex line, history length, printer) are
+//   there with their rules but stay disabled.
+void AddSettingsCommands(CommandTable& table, SettingsCommandContext& context);
+
+}  // namespace kestrum
