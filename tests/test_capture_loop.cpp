@@ -91,6 +91,28 @@ TEST(CaptureLoop, OpenLineShownAfterTimeOutAndExtendedInPlace) {
     EXPECT_TRUE(rig.pump.ScriptDone());
 }
 
+TEST(CaptureLoop, OpenLineTimeOutIsOneTenthOfASecond) {
+    const struct {
+        const char* Name;
+        double Seconds;
+        bool Shown;
+    } cases[] = {{"just before", 0.099, false}, {"just after", 0.101, true}};
+    for (const auto& c : cases) {
+        CaptureRig rig;
+        rig.OpenChannel(1);
+        rig.FeedWhenRecording(1, "HELLO");
+        rig.AdvanceWhenDrained(c.Seconds);
+        bool shown = false;
+        rig.WhenQuiet([&] {
+            shown = rig.DataLines() == Lines{"COM1: HELLO"};
+            rig.ClickStop();
+        });
+        rig.Start();
+        EXPECT_TRUE(rig.pump.ScriptDone()) << c.Name;
+        EXPECT_EQ(shown, c.Shown) << c.Name << ": " << c.Seconds << " s after the first byte";
+    }
+}
+
 TEST(CaptureLoop, TypingIntoTheFieldStartsANewLine) {
     CaptureRig rig;
     rig.OpenChannel(1);

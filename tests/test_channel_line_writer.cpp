@@ -3,6 +3,7 @@
 #include "capture/channel_line_writer.h"
 #include "capture/line_assembly.h"
 #include "capture/program_lines.h"
+#include "capture/protocol_full.h"
 #include "channels/font_entries.h"
 #include "fakes/capture_rig.h"
 #include "settings/language_texts.h"
@@ -80,7 +81,7 @@ TEST(WriteChannelLine, RefusedLineReportsOnceAndStillCompletesTheBookkeeping) {
     EXPECT_EQ(rig.messages.Beeps[0], MessageKind::Error);
     EXPECT_EQ(rig.messages.Boxes[0].Text,
               "The capacity of the protocol field is exhausted.\r"
-              "(This problem occurs only under Windows 95/98/ME.)");
+              "(Save the protocol if you want to keep it, then clear it to go on recording.)");
     EXPECT_EQ(rig.messages.Boxes[0].Origin, rig.dialogOrigin);
     // A second refusal while the protocol is still full shows nothing more.
     Fill(rig, 2, "more");
@@ -99,6 +100,18 @@ TEST(WriteChannelLine, RefusalMessageInGerman) {
     EXPECT_EQ(rig.messages.Boxes[0].Text.rfind("Die Kapazit", 0), 0u);
 }
 
+TEST(WriteChannelLine, RefusalMessageNamesTheFieldsLimitsInTheLocalesGrouping) {
+    LocaleInfo german;
+    german.ThousandSeparator = '.';
+    const ProtocolField::Limits limits{4'000'000, 536'870'912};
+    EXPECT_EQ(ProtocolFullText(limits, 1, LocaleInfo{}),
+              "The capacity of the protocol field is exhausted.\r(It holds at most 4,000,000 lines or "
+              "536,870,912 characters. Save the protocol if you want to keep it, then clear it to go on recording.)");
+    const std::string text = ProtocolFullText(limits, 2, german);
+    EXPECT_NE(text.find("4.000.000 Zeilen oder 536.870.912 Zeichen"), std::string::npos) << text;
+    EXPECT_EQ(text.find("Windows"), std::string::npos) << text;
+}
+
 TEST(ProgramLines, StartAndStopLinesInTheMasterFont) {
     CaptureRig rig;
     rig.channels.Fonts[kMasterEntry].FontName = "Master";
@@ -111,6 +124,15 @@ TEST(ProgramLines, StartAndStopLinesInTheMasterFont) {
     EXPECT_EQ(rig.field.Lines[0].Attributes.FontName, "Master");
     EXPECT_EQ(rig.field.Lines[1].Attributes.FontName, "Master");
     EXPECT_EQ(rig.field.Current, FontEntryAttributes(rig.channels.Fonts[kUserEntry]));
+}
+
+TEST(ProgramLines, StartLineTakesTheLocalesLongTimeFormat) {
+    CaptureRig rig;
+    rig.locale.LongTimeFormat = "HH.mm.ss";
+    rig.clock.SetTimeOfDay(12 * 3600.0);
+    WriteStartLine(rig.ctx);
+    ASSERT_EQ(rig.field.Lines.size(), 1u);
+    EXPECT_EQ(rig.field.Lines[0].Text, "Start: 12.00.00");
 }
 
 }  // namespace

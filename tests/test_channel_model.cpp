@@ -157,6 +157,15 @@ TEST(ChannelModelTrigger, DisplayAndHexColumnTexts) {
     SetTriggerBytes(r, std::string(20, 'Z'));
     EXPECT_EQ(r.TriggerLength, 16);
     EXPECT_EQ(r.TriggerBytes, std::string(16, 'Z'));
+    // A saved word one byte over the limit keeps its first 16 bytes.
+    r.TriggerWord = "41 42 43 44 45 46 47 48 - 49 4A 4B 4C 4D 4E 4F 50 - 51";
+    LoadTriggerWord(r);
+    EXPECT_EQ(r.TriggerBytes, "ABCDEFGHIJKLMNOP");
+    EXPECT_EQ(r.TriggerLength, 16);
+    EXPECT_EQ(r.TriggerWord, "41 42 43 44 45 46 47 48 - 49 4A 4B 4C 4D 4E 4F 50");
+    r.TriggerWord = "41 42 43 44 45 46 47 48 - 49 4A 4B 4C 4D 4E 4F 50";
+    LoadTriggerWord(r);
+    EXPECT_EQ(r.TriggerLength, 16);
 }
 
 TEST(ChannelModelTrigger, EnabledNeedsAWordAndUnderlineNeedsActive) {

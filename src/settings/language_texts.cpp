@@ -86,8 +86,8 @@ constexpr std::array<TextPair, kLanguageTextCount> kLanguageTexts = {{
      "Die Eingabe enth\xE4lt eine unzul\xE4ssige Hex-Ziffer:"},  // 35
     {"The input contains a hex number > FF.",
      "Die Eingabe enth\xE4lt eine Hex-Zahl > FF."},  // 36
-    {"The capacity of the protocol field is exhausted.\r(This problem occurs only under Windows 95/98/ME.)",
-     "Die Kapazit\xE4t des Ausgabefelds ist ersch\xF6pft.\r(Dieses Problem tritt nur unter Windows 95/98/ME auf.)"},  // 37
+    {"The capacity of the protocol field is exhausted.",
+     "Die Kapazit\xE4t des Ausgabefelds ist ersch\xF6pft."},  // 37
     {"Load protocol file",
      "Protokoll-Datei laden"},  // 38
     {"Error on openeing the file  ",
@@ -104,6 +104,11 @@ constexpr std::array<TextPair, kLanguageTextCount> kLanguageTexts = {{
      "  Ersetzungen von \""},  // 44
     {"The %1 port is currently\ropened by another process.",
      "Auf die %1-Schnittstelle wird derzeit\rdurch einen anderen Prozess zugegriffen."},  // 45
+    {"It holds at most %1 lines or %2 characters.",
+     "Es fasst h\xF6" "chstens %1 Zeilen oder %2 Zeichen."},  // 46
+    {"Save the protocol if you want to keep it, then clear it to go on recording.",
+     "Speichern Sie das Protokoll, wenn Sie es behalten m\xF6" "chten, und l\xF6schen Sie es dann, "
+     "um weiter aufzuzeichnen."},  // 47
 }};
 
 struct CaptionTriple {
@@ -337,16 +342,16 @@ const std::string& LanguageText(int row, int language) {
     return tables.Texts[row][LanguageIndex(language)];
 }
 
-std::string FillPlaceholder(std::string_view text, std::string_view value) {
+std::string FillPlaceholder(std::string_view text, std::string_view value, std::string_view placeholder) {
     std::string result;
     result.reserve(text.size() + value.size());
     std::size_t pos = 0;
-    while (pos < text.size()) {
-        const std::size_t found = text.find("%1", pos);
+    while (pos < text.size() && !placeholder.empty()) {
+        const std::size_t found = text.find(placeholder, pos);
         if (found == std::string_view::npos) break;
         result.append(text.substr(pos, found - pos));
         result.append(value);
-        pos = found + 2;
+        pos = found + placeholder.size();
     }
     if (pos < text.size()) result.append(text.substr(pos));
     return result;

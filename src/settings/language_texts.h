@@ -64,16 +64,18 @@ enum LanguageTextRow : int {
     kTextReplacementOf = 43,
     kTextReplacementsOf = 44,
     kTextPortOpenedByOther = 45,    // %1 = port name
+    kTextProtocolCapacityLimits = 46,  // %1 = lines, %2 = characters
+    kTextProtocolCapacityAdvice = 47,
 };
 
-constexpr int kLanguageTextCount = 46;
+constexpr int kLanguageTextCount = 48;
 
 // The text of `row` in `language` (1 English, 2 German). A language other
-// than 2 gives English; a row outside 0..45 gives an empty text.
+// than 2 gives English; a row outside 0..47 gives an empty text.
 const std::string& LanguageText(int row, int language);
 
-// `text` with every "%1" replaced by `value`.
-std::string FillPlaceholder(std::string_view text, std::string_view value);
+// `text` with every `placeholder` ("%1" unless given) replaced by `value`.
+std::string FillPlaceholder(std::string_view text, std::string_view value, std::string_view placeholder = "%1");
 
 // LanguageText(row, language) with "%1" filled in.
 std::string LanguageText(int row, int language, std::string_view value);

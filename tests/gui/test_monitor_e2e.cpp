@@ -1,5 +1,9 @@
 // Monitor mode from end to end: pseudo-terminals mapped as COM ports, the
 // real window, the recording engine running inside the Start click.
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTest>
@@ -145,6 +149,71 @@ TEST(MonitorEndToEnd, ClearAndDisplayModeWhileRecording) {
     ASSERT_TRUE(script.Finished()) << "step " << script.Step() << " lines " << all;
     EXPECT_FALSE(HasLine(form, "COM1: first<CR>"));
     EXPECT_EQ(form.Settings().LogMode, LogMode::Hex);
+}
+
+// Text the user puts into the protocol while a channel's line is still open
+// stays where it went, after that line; the channel goes on in a new line.
+TEST(MonitorEndToEnd, TextFromTheUserDuringRecordingIsKept) {
+    const auto endOf = [](QPlainTextEdit& edit) {
+        QTextCursor cursor = edit.textCursor();
+        cursor.movePosition(QTextCursor::End);
+        return edit.cursorRect(cursor).center();
+    };
+    const struct {
+        const char* Name;
+        std::function<void(QPlainTextEdit&)> Insert;
+    } ways[] = {
+        {"typed", [](QPlainTextEdit& edit) { QTest::keyClicks(&edit, "XYZ"); }},
+        {"input method",
+         [](QPlainTextEdit& edit) {
+             QInputMethodEvent commit;
+             commit.setCommitString("XYZ");
+             QApplication::sendEvent(&edit, &commit);
+         }},
+        {"dropped",
+         [&](QPlainTextEdit& edit) {
+             QMimeData data;
+             data.setText("XYZ");
+             const QPoint at = endOf(edit);
+             QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+             QApplication::sendEvent(edit.viewport(), &enter);
+             QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+             QApplication::sendEvent(edit.viewport(), &move);
+             QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+             QApplication::sendEvent(edit.viewport(), &drop);
+         }},
+        {"middle-click paste",
+         [&](QPlainTextEdit& edit) {
+             QGuiApplication::clipboard()->setText("XYZ", QClipboard::Selection);
+             QTest::mouseClick(edit.viewport(), Qt::MiddleButton, Qt::NoModifier, endOf(edit));
+         }},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.Name);
+        if (std::string(way.Name) == "middle-click paste" && !QGuiApplication::clipboard()->supportsSelection())
+            continue;  // no selection clipboard on this platform
+        PseudoTerminal one(true);
+        FormRig rig;
+        rig.WriteSettings(Settings({&one}));
+        TFormMain& form = rig.Open();
+        Script script(form, {
+            [&] { return form.Capture().Recording.Running && one.Send("abc"); },
+            [&] { return HasLine(form, "COM1: abc"); },  // open line, shown at its time-out
+            [&] { way.Insert(form.RichEdit()); return true; },
+            [&] { return one.Send("def\r\n"); },
+            [&] { return HasLine(form, "COM1: def<CR>"); },
+        });
+        form.Buttons().Start()->click();
+        std::string all;
+        for (const auto& l : Lines(form)) all += "[" + l + "]\n";
+        ASSERT_TRUE(script.Finished()) << "step " << script.Step() << " lines " << all;
+        const int abc = IndexOf(form, "COM1: abc");
+        const int user = IndexOf(form, "XYZ");
+        const int def = IndexOf(form, "COM1: def<CR>");
+        EXPECT_GE(abc, 0) << all;
+        EXPECT_GT(user, abc) << all;
+        EXPECT_GT(def, user) << all;
+    }
 }
 
 TEST(MonitorEndToEnd, LanguageSwitchWhileRecordingKeepsStop) {

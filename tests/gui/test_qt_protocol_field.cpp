@@ -1,5 +1,9 @@
 // The protocol field adapter over a real QPlainTextEdit (offscreen).
+#include <QApplication>
+#include <QInputMethodEvent>
 #include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextLayout>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
@@ -217,6 +221,46 @@ TEST_F(ProtocolFieldTest, ClearDropsQueuedLines) {
     field.Clear();
     EXPECT_EQ(field.LineCount(), 0);
     EXPECT_TRUE(WidgetText().isEmpty());
+}
+
+}  // namespace
+}  // namespace kestrum
+
+namespace kestrum {
+namespace {
+
+TEST_F(ProtocolFieldTest, LongLinesScrollSidewaysInsteadOfWrapping) {
+    edit.resize(200, 100);
+    edit.show();
+    field.AppendLine(std::string(400, 'x'));
+    field.Flush();
+    QApplication::processEvents();
+    EXPECT_EQ(edit.lineWrapMode(), QPlainTextEdit::NoWrap);
+    EXPECT_EQ(edit.document()->firstBlock().layout()->lineCount(), 1);
+    EXPECT_GT(edit.horizontalScrollBar()->maximum(), 0);
+    EXPECT_NE(edit.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    EXPECT_NE(edit.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    // The line length rule measures the whole control, scroll bar and frame included.
+    EXPECT_EQ(field.ControlWidth(), 200);
+}
+
+TEST_F(ProtocolFieldTest, UserEditsCallTheHandlerFirstAndReadingKeysDoNot) {
+    std::vector<QString> seen;  // the document as the handler found it
+    field.SetUserEditHandler([&] { seen.push_back(WidgetText()); });
+    field.AppendLine("line");  // queued: the handler must find it written
+    QTest::keyClick(&edit, Qt::Key_A);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0], QString("line\n"));
+    QInputMethodEvent commit;
+    commit.setCommitString("ü");
+    QApplication::sendEvent(&edit, &commit);
+    QInputMethodEvent preedit("u", {});  // composing only: nothing goes in yet
+    QApplication::sendEvent(&edit, &preedit);
+    QTest::keyClick(&edit, Qt::Key_Right);  // moves the caret, changes nothing
+    EXPECT_EQ(seen.size(), 2u);
+    edit.setReadOnly(true);
+    QTest::keyClick(&edit, Qt::Key_B);
+    EXPECT_EQ(seen.size(), 2u);
 }
 
 }  // namespace
