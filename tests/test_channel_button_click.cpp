@@ -106,6 +106,21 @@ TEST_F(ChannelClickTest, RefusedPermissionNamesDeviceAndGroup) {
     EXPECT_FALSE(Button(4).Down);
 }
 
+TEST_F(ChannelClickTest, OtherOpenFailuresGiveTheSystemsText) {
+    ports.Port("COM3").OpenError = "Inappropriate ioctl for device";
+    SpeedButtonChannelOnClick(context, 3, true);
+    options.Language = 2;
+    SpeedButtonChannelOnClick(context, 3, true);
+    ASSERT_EQ(messages.Boxes.size(), 2u);
+    EXPECT_EQ(messages.Boxes[0].Text,
+              "SpeedButtonChannelOnClick: The COM3 port could not be opened (/dev/ttyX3).\r"
+              "Inappropriate ioctl for device");
+    EXPECT_EQ(messages.Boxes[1].Text,
+              "SpeedButtonChannelOnClick: Die COM3-Schnittstelle konnte nicht ge\xF6" "ffnet werden (/dev/ttyX3).\r"
+              "Inappropriate ioctl for device");
+    EXPECT_FALSE(Button(3).Down);
+}
+
 TEST_F(ChannelClickTest, UnpluggedPortSaysNothingAndStaysEnabled) {
     ports.Port("COM1").Present = false;
     SpeedButtonChannelOnClick(context, 1, true);

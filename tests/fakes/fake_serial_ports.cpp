@@ -43,6 +43,11 @@ PortHandle FakeSerialPorts::CreateFile(const std::string& portName, OpenFailure&
         return kInvalidPortHandle;
     }
     FakePort& port = it->second;
+    lastError_ = port.OpenError;
+    if (!port.OpenError.empty()) {
+        failure = OpenFailure::Other;
+        return kInvalidPortHandle;
+    }
     if (port.NoPermission) {
         failure = OpenFailure::NoPermission;
         return kInvalidPortHandle;

@@ -16,6 +16,7 @@ struct FakePort {
     bool Present = true;
     bool HeldElsewhere = false;
     bool NoPermission = false;
+    std::string OpenError;   // not empty: opens fail for another reason, with this system text
     PortHandle Handle = kInvalidPortHandle;  // open handle, if any
     CommConfig Default;
     CommConfig Config;       // what SetCommConfig last wrote (starts as Default)
@@ -51,11 +52,13 @@ public:
     bool WriteFile(PortHandle port, const std::uint8_t* data, std::uint32_t size,
                    std::uint32_t& bytesWritten) override;
     bool CloseHandle(PortHandle port) override;
+    std::string LastErrorText() const override { return lastError_; }
 
 private:
     FakePort* ByHandle(PortHandle port);
     std::map<std::string, FakePort> ports_;
     PortHandle nextHandle_ = 100;
+    std::string lastError_;
 };
 
 }  // namespace kestrum::fakes

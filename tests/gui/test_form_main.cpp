@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -163,6 +164,46 @@ TEST(FormMain, LanguageSwitchChangesBothMenusAndTheButtons) {
     EXPECT_EQ(Act(form, "RichEditPopupMenuDumpOnCrChar").text(),
               QString("Dump protocol line on receiving a CR character"));
     EXPECT_EQ(form.Buttons().Clear()->text(), QString("Clear"));
+}
+
+TEST(FormMain, HelpRequestOnTheCommandLineArrivesOnceTheWindowExists) {
+    FormRig rig;
+    TFormMain& form = rig.Open({"kestrum", "/?"});
+    QSignalSpy help(&form, &TFormMain::HelpRequested);  // connected after the constructor
+    EXPECT_TRUE(help.wait(2000));
+    EXPECT_EQ(help.count(), 1);
+    EXPECT_TRUE(form.isVisible());
+}
+
+TEST(FormMain, SenderClickLeavesTheRadioPairShowingTheMode) {
+    FormRig rig;
+    TFormMain& form = rig.Open();
+    ASSERT_TRUE(form.Settings().MonitorMode);
+    QTest::mouseClick(form.Buttons().Sender(), Qt::LeftButton);
+    EXPECT_TRUE(form.Settings().MonitorMode);  // the mode switch comes with sending
+    EXPECT_TRUE(form.Buttons().Monitor()->isChecked());
+    EXPECT_FALSE(form.Buttons().Sender()->isChecked());
+}
+
+TEST(FormMain, HintsComeAfter100MsAndStayTwoSeconds) {
+    FormRig rig;
+    TFormMain& form = rig.Open();
+    EXPECT_EQ(form.style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay), 100);
+    EXPECT_EQ(form.Buttons().Start()->toolTipDuration(), 2000);
+    EXPECT_EQ(form.Buttons().Channel(8)->toolTipDuration(), 2000);
+}
+
+TEST(FormMain, CommandsNotBuiltYetAreDisabledAndExitCloses) {
+    FormRig rig;
+    TFormMain& form = rig.Open();
+    OpenMenu(form, "MainMenuFile");
+    OpenMenu(form, "MainMenuSettings");
+    for (const char* item : {"MainMenuFileOpen", "MainMenuFileSave", "MainMenuEditUndo", "MainMenuSettingsUserFont",
+                             "MainMenuSettingsChannel1Interface", "MainMenuHelp", "ChannelPopupMenuFont"})
+        EXPECT_FALSE(Act(form, item).isEnabled()) << item;
+    EXPECT_TRUE(Act(form, "MainMenuFileExit").isEnabled());
+    Act(form, "MainMenuFileExit").trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(!form.isVisible(), 2000);
 }
 
 TEST(FormMain, KeysEnableTheEditSearchCommandsByTheProtocol) {
