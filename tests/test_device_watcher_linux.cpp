@@ -140,6 +140,9 @@ TEST_F(DeviceWatcherTest, DeviceFolderCountsSerialAndMappedNamesOnly) {
 TEST_F(DeviceWatcherTest, AdapterLinksFolderIsTakenUpWhenItAppearsAndAgainAfterItWasDeleted) {
     LinuxDeviceWatcher watcher(devRoot, "");
     const std::string byId = devRoot + "/serial/by-id";
+    // A channel mapped to an adapter's link: the links folder is also its
+    // mapped folder, and still counts once when it appears.
+    watcher.WatchDeviceFolders({byId + "/usb-Vendor_Adapter-if00-port0"});
 
     fs::create_directories(devRoot + "/serial");
     EXPECT_EQ(0, ChangesNow(watcher)) << "its parent appeared";

@@ -6,7 +6,7 @@ bool LooksLikeSerialDeviceName(std::string_view name) {
     // tty covers ttyS, ttyUSB, ttyACM, ttyAMA, ttymxc, ... and the consoles;
     // a console counted by mistake costs one scan, a missed adapter costs more.
     for (const std::string_view prefix : {"tty", "rfcomm", "ircomm"}) {
-        if (name.substr(0, prefix.size()) == prefix) return true;
+        if (name.starts_with(prefix)) return true;
     }
     return false;
 }

@@ -88,8 +88,6 @@ void LinuxDeviceWatcher::WatchDeviceFolders(const std::vector<std::string>& devi
         names.insert(path.filename().string());
         folders.push_back(path.parent_path().string());
     }
-    std::sort(folders.begin(), folders.end());
-    folders.erase(std::unique(folders.begin(), folders.end()), folders.end());
     mappedFolders_ = std::move(folders);
     mappedNames_ = std::move(names);
     pendingChanges_ += Rebuild();
@@ -161,17 +159,18 @@ int LinuxDeviceWatcher::Rebuild() {
     if (inotifyFd_ < 0) return 0;
     FolderMap next;
     std::set<std::string> missing;
+    std::map<std::string, unsigned> wanted;  // a mapped folder may be a system one
+    wanted[devRoot_] |= kDeviceRootFolder;
+    wanted[devRoot_ + "/serial/by-id"] |= kDeviceLinksFolder;
+    for (const std::string& folder : mappedFolders_) wanted[folder] |= kDeviceLinksFolder;
     int takenUp = 0;
-    const auto want = [&](const std::string& path, unsigned roles) {
+    for (const auto& [path, roles] : wanted) {
         if (!WatchOrAwait(path, roles, next)) {
             missing.insert(path);
         } else if (missingFolders_.contains(path)) {
             ++takenUp;
         }
-    };
-    want(devRoot_, kDeviceRootFolder);
-    want(devRoot_ + "/serial/by-id", kDeviceLinksFolder);
-    for (const std::string& folder : mappedFolders_) want(folder, kDeviceLinksFolder);
+    }
 
     for (const auto& [wd, folder] : folders_) {
         if (!next.contains(wd)) inotify_rm_watch(inotifyFd_, wd);
