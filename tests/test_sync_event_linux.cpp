@@ -106,17 +106,21 @@ TEST_F(SyncEventTest, APulseWakesEveryWaiterAndLeavesTheEventNotSignalled) {
     EXPECT_EQ(events_->WaitForSingleObject(master, 0), WaitResult::TimedOut);
 }
 
-TEST_F(SyncEventTest, AWaitWithoutPulseTimesOutAfterItsTime) {
+TEST_F(SyncEventTest, AWaitWithoutPulseTimesOutAfterItsWholeTimeAlsoWhenSignalsInterruptIt) {
     const EventHandle master = events_->CreateEvent(kName);
     ASSERT_NE(master, kInvalidEventHandle);
     EXPECT_EQ(events_->WaitForSingleObject(master, 0), WaitResult::TimedOut);
-    test::ChildProcess follower(Probe(kName, {"open", "wait=300"}));
-    ASSERT_EQ(follower.ReadLine(), "open ok");
-    ASSERT_EQ(follower.ReadLine(), "waiting");
+    test::ChildProcess follower(Probe(kName, {"catch", "open", "wait=600"}));
+    ASSERT_EQ(follower.ReadLine(), "catch ok");
+    ExpectWaiting(follower);
+    for (int i = 0; i < 3; ++i) {
+        follower.Signal(SIGUSR1);
+        std::this_thread::sleep_for(20ms);
+    }
     const std::string line = follower.ReadLine(20s);
     ASSERT_EQ(line.rfind("wait timeout ", 0), 0u) << line;
     const long elapsed = std::stol(line.substr(13));
-    EXPECT_GE(elapsed, 300);
+    EXPECT_GE(elapsed, 600);
     EXPECT_LT(elapsed, 5000);
 }
 
@@ -146,7 +150,7 @@ TEST_F(SyncEventTest, AWaiterKilledMidWaitBlocksNeitherTheMasterNorOtherWaiters)
     const EventHandle master = events_->CreateEvent(kName);
     ASSERT_NE(master, kInvalidEventHandle);
     test::ChildProcess victim(Probe(kName, {"open", "wait=60000"}));
-    test::ChildProcess survivor(Probe(kName, {"open", "wait=60000", "wait=60000"}));
+    test::ChildProcess survivor(Probe(kName, {"open", "wait=60000", "hold", "wait=60000"}));
     ExpectWaiting(victim);
     ExpectWaiting(survivor);
     victim.Signal(SIGKILL);
@@ -154,6 +158,8 @@ TEST_F(SyncEventTest, AWaiterKilledMidWaitBlocksNeitherTheMasterNorOtherWaiters)
 
     Pulse(master);
     EXPECT_EQ(WaitResultOf(survivor), "signalled");
+    // Its next wait starts only after the pulse is over.
+    survivor.CloseStdin();
     ASSERT_EQ(survivor.ReadLine(), "waiting");
     ASSERT_TRUE(SleepsInFutex(survivor.Pid()));
     Pulse(master);

@@ -3,11 +3,13 @@
 //   sync_event_probe [--user <uid>:<gid>] <name> <command>...
 // Commands: create, open, set, reset, pulse (set then reset), close,
 // wait=<ms> (prints "waiting" first, then "wait signalled|timeout|failed
-// <elapsed ms>"), hold (waits until stdin closes or a line arrives).
+// <elapsed ms>"), hold (waits until stdin closes or a line arrives), catch
+// (SIGUSR1 runs an empty handler from then on, which interrupts system calls).
 // Every other command prints "<command> ok" or "<command> failed".
 // --user drops to that user and group first (needs root); prints
 // "UserSwitchFailed" when that cannot be done.
 #include <grp.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -36,6 +38,8 @@ void Report(const std::string& command, bool ok) {
     std::printf("%s %s\n", command.c_str(), ok ? "ok" : "failed");
     std::fflush(stdout);
 }
+
+void Ignore(int) {}
 
 bool SwitchUser(const std::string& ids) {
     const auto colon = ids.find(':');
@@ -91,6 +95,11 @@ int main(int argc, char** argv) {
                 std::chrono::steady_clock::now() - start);
             std::printf("wait %s %lld\n", ResultName(result), static_cast<long long>(elapsed.count()));
             std::fflush(stdout);
+        } else if (command == "catch") {
+            struct sigaction action {};
+            action.sa_handler = Ignore;
+            sigemptyset(&action.sa_mask);
+            Report(command, sigaction(SIGUSR1, &action, nullptr) == 0);
         } else if (command == "hold") {
             std::string line;
             std::getline(std::cin, line);
