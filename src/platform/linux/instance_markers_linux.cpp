@@ -6,42 +6,23 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <string>
 
 #include "platform/instance_markers.h"
+#include "platform/linux/runtime_folder.h"
 
 namespace kestrum {
 namespace {
-
-bool IsPrivateFolder(const std::string& path) {
-    struct stat info {};
-    if (lstat(path.c_str(), &info) != 0) return false;
-    return S_ISDIR(info.st_mode) && info.st_uid == getuid() && (info.st_mode & 0022) == 0;
-}
-
-// The folder for the lock files, empty when none can be used.
-std::string MarkerFolder() {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime != nullptr && *runtime == '/') {
-        struct stat info {};
-        if (stat(runtime, &info) == 0 && S_ISDIR(info.st_mode)) return runtime;
-    }
-    const std::string folder = "/tmp/kestrum-" + std::to_string(getuid());
-    if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return {};
-    return IsPrivateFolder(folder) ? folder : std::string();
-}
 
 class LockFileMarkers final : public InstanceMarkers {
 public:
     MarkerHandle CreateMutex(const std::string& name, bool& alreadyExists) override {
         alreadyExists = false;
         if (name.empty() || name.find('/') != std::string::npos) return kInvalidMarkerHandle;
-        const std::string folder = MarkerFolder();
+        const std::string folder = RuntimeFolder();
         if (folder.empty()) return kInvalidMarkerHandle;
         const std::string path = folder + "/" + name + ".lock";
         const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
