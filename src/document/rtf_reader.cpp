@@ -319,7 +319,9 @@ private:
             case Word::Colour: format.ColourIndex = parameter; break;
             case Word::DefaultFont: defaultFont_ = parameter; break;
             case Word::UnicodeSkip: state_.FallbackCount = std::max(0, parameter); break;
-            case Word::Unicode: Unicode(parameter); break;
+            case Word::Unicode:
+                if (hasParameter) Unicode(parameter);
+                break;
             case Word::LineEnd: EndLine(); break;
             case Word::Char: EmitByte(word.Byte); break;
             case Word::FontTable: state_.Target = Destination::FontTable; break;
