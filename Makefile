@@ -1,37 +1,41 @@
-# Kestrum build entry points. `make run` builds and starts the program,
-# `make test` builds and runs every test.
-BUILD      ?= build
-ASAN_BUILD ?= build-asan
+# Kestrum build entry points, a thin layer over CMakePresets.json.
+# `make run` builds and starts the program, `make test` builds and runs
+# every test. PRESET=ci (warnings as errors) is what CI uses.
+PRESET     ?= dev
+ASAN_PRESET ?= asan
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 
-.PHONY: deps build run test test-asan demo bench clean
+.PHONY: deps configure build run test test-asan demo bench fuzz clean
 
 deps:
 	@scripts/install-deps.sh
 
-$(BUILD)/CMakeCache.txt:
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS)
+configure: deps
+	cmake --preset $(PRESET) $(CMAKE_ARGS)
 
-build: deps $(BUILD)/CMakeCache.txt
-	cmake --build $(BUILD) -j $(JOBS)
+build: configure
+	cmake --build --preset $(PRESET) -j $(JOBS)
 
 run: build
-	@scripts/run.sh $(BUILD)/kestrum
+	@scripts/run.sh build/kestrum
 
 test: build
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	ctest --preset $(PRESET) -j $(JOBS)
 
 test-asan: deps
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DKESTRUM_SANITIZE=ON -DKESTRUM_BENCH=OFF $(CMAKE_ARGS)
-	cmake --build $(ASAN_BUILD) -j $(JOBS)
-	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS) -LE e2e
+	cmake --preset $(ASAN_PRESET) $(CMAKE_ARGS)
+	cmake --build --preset $(ASAN_PRESET) -j $(JOBS)
+	ctest --preset $(ASAN_PRESET) -j $(JOBS)
 
 demo: build
-	@scripts/demo.sh $(BUILD)
+	@scripts/demo.sh build
 
 bench: build
-	@bench/run.sh $(BUILD)
+	@bench/run.sh build
+
+fuzz: deps
+	@scripts/fuzz.sh 60
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf build build-asan build-fuzz

@@ -122,9 +122,9 @@ void Throughput(int portCount, double seconds) {
     std::printf("%d port%s: %6.1f MB/s through one-byte reads; per read call %.1f ns wall, "
                 "%.1f ns reader CPU; %.0f%% of calls with a byte; peak backlog held %zu bytes; "
                 "%llu out of order\n",
-                portCount, portCount == 1 ? " " : "s", bytes / elapsed / 1e6,
+                portCount, portCount == 1 ? " " : "s", static_cast<double>(bytes) / elapsed / 1e6,
                 elapsed * 1e9 / static_cast<double>(calls), cpu * 1e9 / static_cast<double>(calls),
-                100.0 * bytes / calls, peakBuffered, static_cast<unsigned long long>(disorder));
+                100.0 * static_cast<double>(bytes) / static_cast<double>(calls), peakBuffered, static_cast<unsigned long long>(disorder));
 }
 
 // Maps COM1 to the pseudo-terminal and opens it with the default settings.
@@ -196,7 +196,7 @@ void PlainSyscallRead(double seconds) {
     stop = true;
     writer.join();
     std::printf("for comparison, read() of one byte per call: %.1f MB/s\n",
-                bytes / Seconds(now - start) / 1e6);
+                static_cast<double>(bytes) / Seconds(now - start) / 1e6);
 }
 
 }  // namespace

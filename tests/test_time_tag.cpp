@@ -55,7 +55,7 @@ INSTANTIATE_TEST_SUITE_P(
         TagCase{"ExponentWhenTooManyIntegerDigits", 12345678901.0, true, false, "1.23456789E10"},
         TagCase{"ExponentGerman", 2.5e12, true, true, "2,5E12"},
         TagCase{"Negative", -1.5, true, false, "-1.500000"}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& testInfo) { return std::string(testInfo.param.Name); });
 
 TEST(FormatGroupedNumber, WithoutThousandSeparatorDigitsAreNotGrouped) {
     LocaleInfo locale;

@@ -13,7 +13,7 @@ std::string MainWindowCaption(const std::string& exeBaseName, const std::string&
 
 void RefreshChannelHints(MainView& view, const ChannelTable& channels, int language) {
     for (int n = kFirstChannel; n <= kLastChannel; ++n)
-        view.ChannelButtons[n].Hint = ChannelButtonHint(channels.Channels[n], language);
+        view.ChannelButton(n).Hint = ChannelButtonHint(channels.Channel(n), language);
     view.Changed();
 }
 

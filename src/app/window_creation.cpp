@@ -30,7 +30,7 @@ void SetUpModeControls(MainView& view, const Options& options, const InstanceInf
     view.UpDownTxTimeInterval.Visible = !monitor;
     view.TxTimeInterval.Caption = std::to_string(options.TxTimeInterval);
     for (int n = kFirstChannel; n <= kLastChannel; ++n)
-        view.ChannelButtons[static_cast<std::size_t>(n)].GroupIndex = monitor ? n : 1;
+        view.ChannelButton(n).GroupIndex = monitor ? n : 1;
     view.Asc.Down = options.LogMode == LogMode::Ascii;
     view.Hex.Down = options.LogMode == LogMode::Hex;
     view.Trigger.Down = options.TriggerOn;
@@ -52,7 +52,7 @@ int ChannelSendShortcut(bool ctrlOnly, int digit, const Options& options, const 
                         bool running) {
     if (!ctrlOnly || !options.MonitorMode || !running) return 0;
     if (digit < kFirstChannel || digit > kLastChannel) return 0;
-    return channels.Channels[static_cast<std::size_t>(digit)].Active ? digit : 0;
+    return channels.Channel(digit).Active ? digit : 0;
 }
 
 }  // namespace kestrum

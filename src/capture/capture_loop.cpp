@@ -80,7 +80,7 @@ bool RunPass(CaptureContext& c, LogMode logMode) {
     const Options& options = c.options;
     c.pump.ProcessMessages();
     for (int j = kFirstChannel; j <= kLastChannel; ++j) {
-        const ChannelRecord& record = c.channels.Channels[static_cast<std::size_t>(j)];
+        const ChannelRecord& record = c.channels.Channel(j);
         LineRecord& line = c.state.Lines[static_cast<std::size_t>(j)];
         if (!record.Active && line.Written) continue;
 
@@ -194,7 +194,7 @@ void SpeedButtonStartOnClick(CaptureContext& c) {
     c.pump.ProcessMessages();
 
     for (int j = kFirstChannel; j <= kLastChannel; ++j) {
-        const ChannelRecord& record = c.channels.Channels[static_cast<std::size_t>(j)];
+        const ChannelRecord& record = c.channels.Channel(j);
         if (!record.Installed) continue;
         ResetChannelBuffers(c, j);
         if (record.Active) RefreshPortForRecording(c, j);

@@ -7,7 +7,7 @@
 namespace kestrum {
 
 void ApplyFontEntry(CaptureContext& c, int entry) {
-    c.field.SetAppendAttributes(FontEntryAttributes(c.channels.Fonts[static_cast<std::size_t>(entry)]));
+    c.field.SetAppendAttributes(FontEntryAttributes(c.channels.Font(entry)));
 }
 
 void ComposeChannelLine(CaptureContext& c, int entry, std::string& text) {

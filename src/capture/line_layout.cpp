@@ -28,7 +28,7 @@ void UpdateMaxLineLength(LineLayout& layout, const Options& options, const Chann
         layout.MaxLineLength = 255;
         return;
     }
-    const int pixels = FontPixelHeight(channels.Fonts[kUserEntry].FontSize, field.PixelsPerInch());
+    const int pixels = FontPixelHeight(channels.Font(kUserEntry).FontSize, field.PixelsPerInch());
     layout.MaxLineLength = MaxLineLengthFor(true, field.ControlWidth(), pixels);
 }
 

@@ -5,7 +5,7 @@
 namespace kestrum {
 
 void RefreshPortForRecording(CaptureContext& c, int channel) {
-    ChannelRecord& record = c.channels.Channels[static_cast<std::size_t>(channel)];
+    ChannelRecord& record = c.channels.Channel(channel);
     if (record.Handle != kInvalidPortHandle) c.ports.PurgeComm(record.Handle);
     ApplyPortConfiguration(c.channels, channel, c.ports);
 }

@@ -13,14 +13,14 @@ namespace kestrum {
 bool TriggerArmed(const CaptureContext& c) {
     if (!c.options.TriggerOn) return false;
     for (int k = kFirstChannel; k <= kLastChannel; ++k) {
-        const ChannelRecord& record = c.channels.Channels[static_cast<std::size_t>(k)];
+        const ChannelRecord& record = c.channels.Channel(k);
         if (record.Active && record.TriggerEnabled) return true;
     }
     return false;
 }
 
 bool MatchStep(CaptureContext& c, int channel, std::uint8_t byte) {
-    const ChannelRecord& record = c.channels.Channels[static_cast<std::size_t>(channel)];
+    const ChannelRecord& record = c.channels.Channel(channel);
     int& p = c.state.Recording.MatchPosition[static_cast<std::size_t>(channel)];
     const int length = std::min(record.TriggerLength, static_cast<int>(record.TriggerBytes.size()));
     if (length <= 0) {
@@ -48,7 +48,7 @@ void WriteTriggerWordList(CaptureContext& c) {
     ApplyFontEntry(c, kMasterEntry);
     AppendProtocolLine(c, c.options.Language == 2 ? "Trigger-Worte:" : "Trigger words:");
     for (int k = kFirstChannel; k <= kLastChannel; ++k) {
-        const ChannelRecord& record = c.channels.Channels[static_cast<std::size_t>(k)];
+        const ChannelRecord& record = c.channels.Channel(k);
         if (!record.Active || !record.TriggerEnabled) continue;
         std::string line = ChannelIdPrefix(c.channels, k) + record.TriggerWord + "  ";
         line += c.options.LogMode == LogMode::Hex ? record.TriggerHexColumnText
@@ -73,7 +73,7 @@ void RunTriggerPhase(CaptureContext& c) {
         if (!state.Running) return;
         bool delivered = false;
         for (int k = kFirstChannel; k <= kLastChannel; ++k) {
-            const ChannelRecord& record = c.channels.Channels[static_cast<std::size_t>(k)];
+            const ChannelRecord& record = c.channels.Channel(k);
             if (!record.Active) continue;
             std::uint8_t byte = 0;
             if (!ReadChannelByte(c, record, byte)) continue;
@@ -94,7 +94,7 @@ void RunTriggerPhase(CaptureContext& c) {
 
 bool ShouldRearm(const CaptureContext& c, int channel) {
     return c.options.TriggerOn && channel == c.state.Recording.TriggeredChannel &&
-           c.channels.Channels[static_cast<std::size_t>(channel)].TriggerOneShot;
+           c.channels.Channel(channel).TriggerOneShot;
 }
 
 }  // namespace kestrum

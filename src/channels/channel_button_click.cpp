@@ -13,11 +13,11 @@ constexpr const char* kHandlerName = "SpeedButtonChannelOnClick: ";
 
 void ShowLook(MainView& view, const ChannelTable& channels, const Options& options, int n) {
     const ChannelButtonLook look = ChannelButtonLookOf(channels, n);
-    ChannelButtonView& button = view.ChannelButtons[static_cast<std::size_t>(n)];
+    ChannelButtonView& button = view.ChannelButton(n);
     button.Caption = look.Caption;
     button.CaptionColour = look.CaptionColour;
     button.Underline = options.MonitorMode && look.Underline;
-    button.Down = channels.Channels[static_cast<std::size_t>(n)].Active;
+    button.Down = channels.Channel(n).Active;
 }
 
 void ReportFailedOpen(ChannelClickContext& c, const ChannelRecord& record) {
@@ -63,7 +63,7 @@ std::string OpenFailedText(const std::string& portName, const std::string& devic
 
 void SpeedButtonChannelOnClick(ChannelClickContext& c, int n, bool down) {
     if (n < kFirstChannel || n > kLastChannel) return;
-    ChannelRecord& record = c.channels.Channels[static_cast<std::size_t>(n)];
+    ChannelRecord& record = c.channels.Channel(n);
     const bool monitor = c.options.MonitorMode;
     record.Active = down;
     if (record.Active) {
@@ -82,12 +82,12 @@ void SpeedButtonChannelOnClick(ChannelClickContext& c, int n, bool down) {
         if (!monitor) {
             for (int other = kFirstChannel; other <= kLastChannel; ++other) {
                 if (other == n) continue;
-                ChannelRecord& otherRecord = c.channels.Channels[static_cast<std::size_t>(other)];
+                ChannelRecord& otherRecord = c.channels.Channel(other);
                 if (!otherRecord.Open) continue;
                 ClosePort(c.channels, other, c.ports);
                 otherRecord.Active = false;
                 ShowLook(c.view, c.channels, c.options, other);
-                c.view.ChannelButtons[static_cast<std::size_t>(other)].Hint =
+                c.view.ChannelButton(other).Hint =
                     ChannelButtonHint(otherRecord, c.options.Language);
             }
         }
@@ -97,16 +97,16 @@ void SpeedButtonChannelOnClick(ChannelClickContext& c, int n, bool down) {
     if (monitor) record.MonitorChannel = record.Active;
     if (monitor) SetTriggerEnabled(record, record.TriggerEnabled);
     ShowLook(c.view, c.channels, c.options, n);
-    c.view.ChannelButtons[static_cast<std::size_t>(n)].Hint = ChannelClickHint(record, c.options.Language);
+    c.view.ChannelButton(n).Hint = ChannelClickHint(record, c.options.Language);
     if (!monitor) c.options.SenderChannel = record.Active ? n : -1;
     c.view.Changed();
 }
 
 void ShowChannelButton(MainView& view, const ChannelTable& channels, const Options& options, int n) {
     if (n < kFirstChannel || n > kLastChannel) return;
-    const ChannelRecord& record = channels.Channels[static_cast<std::size_t>(n)];
+    const ChannelRecord& record = channels.Channel(n);
     ShowLook(view, channels, options, n);
-    ChannelButtonView& button = view.ChannelButtons[static_cast<std::size_t>(n)];
+    ChannelButtonView& button = view.ChannelButton(n);
     button.Enabled = record.Installed;
     button.GroupIndex = options.MonitorMode ? n : 1;
     button.Hint = ChannelButtonHint(record, options.Language);

@@ -8,9 +8,9 @@ namespace kestrum {
 ChannelButtonLook ChannelButtonLookOf(const ChannelTable& table, int channel) {
     ChannelButtonLook look;
     if (channel < kFirstChannel || channel > kLastChannel) return look;
-    const ChannelRecord& record = table.Channels[channel];
+    const ChannelRecord& record = table.Channel(channel);
     look.Caption = record.PortName;
-    look.CaptionColour = ButtonCaptionColour(table.Fonts[channel].FontColor);
+    look.CaptionColour = ButtonCaptionColour(table.Font(channel).FontColor);
     look.Underline = TriggerUnderline(record);
     return look;
 }

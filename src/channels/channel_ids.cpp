@@ -20,7 +20,7 @@ void ComputeIdPaddings(ChannelTable& table) {
 
 void ChangeChannelId(ChannelTable& table, int channel, std::string_view id) {
     if (channel < kFirstChannel || channel > kLastChannel) return;
-    ChannelRecord& record = table.Channels[channel];
+    ChannelRecord& record = table.Channel(channel);
     const bool empty = std::all_of(id.begin(), id.end(), IsBlankOrControl);
     record.ChannelID = empty ? record.PortName : std::string(id);
     ComputeIdPaddings(table);

@@ -11,10 +11,10 @@ void BuildChannelTable(ChannelTable& table) {
     for (int n = kFirstChannel; n <= kLastChannel; ++n) {
         // Also rebuilds the paddings; an ID that is only blanks would vanish
         // from every protocol line.
-        ChangeChannelId(table, n, table.Channels[n].ChannelID);
+        ChangeChannelId(table, n, table.Channel(n).ChannelID);
     }
     ComputeIdPaddings(table);
-    for (int n = kFirstChannel; n <= kLastChannel; ++n) LoadTriggerWord(table.Channels[n]);
+    for (int n = kFirstChannel; n <= kLastChannel; ++n) LoadTriggerWord(table.Channel(n));
 }
 
 }  // namespace kestrum

@@ -15,7 +15,7 @@ bool SameDevice(const std::string& a, const std::string& b) {
 
 bool Taken(const ChannelTable& table, const std::string& device) {
     for (int n = kFirstChannel; n <= kLastChannel; ++n) {
-        const std::string& named = table.Channels[n].Device;
+        const std::string& named = table.Channel(n).Device;
         if (!named.empty() && SameDevice(named, device)) return true;
     }
     return false;
@@ -27,7 +27,7 @@ std::vector<int> AssignDevices(ChannelTable& table, const std::vector<std::strin
     std::vector<int> assigned;
     std::size_t next = 0;
     for (int n = kFirstChannel; n <= kLastChannel; ++n) {
-        ChannelRecord& channel = table.Channels[n];
+        ChannelRecord& channel = table.Channel(n);
         if (!channel.Device.empty()) continue;
         while (next < presentDevices.size() &&
                (presentDevices[next].empty() || Taken(table, presentDevices[next])))

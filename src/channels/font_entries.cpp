@@ -13,16 +13,16 @@ std::uint8_t FontStyleFromFlags(const FontEntry& entry) {
 
 void RebuildFontStyles(ChannelTable& table) {
     for (int k = kUserEntry; k <= kLastChannel; ++k) {
-        table.Fonts[k].FontStyle = FontStyleFromFlags(table.Fonts[k]);
+        table.Font(k).FontStyle = FontStyleFromFlags(table.Font(k));
     }
-    FontEntry& master = table.Fonts[kMasterEntry];
+    FontEntry& master = table.Font(kMasterEntry);
     master.FontStyle = static_cast<std::uint8_t>((master.FontBold ? kStyleBold : 0) |
                                                  (master.FontItalic ? kStyleItalic : 0));
 }
 
 void SetEntryFontStyle(ChannelTable& table, int entry, std::uint8_t style) {
     if (entry < kUserEntry || entry > kMasterEntry) return;
-    FontEntry& font = table.Fonts[entry];
+    FontEntry& font = table.Font(entry);
     font.FontBold = (style & kStyleBold) != 0;
     font.FontItalic = (style & kStyleItalic) != 0;
     const bool master = entry == kMasterEntry;
@@ -32,9 +32,9 @@ void SetEntryFontStyle(ChannelTable& table, int entry, std::uint8_t style) {
 }
 
 void ApplyMasterFont(ChannelTable& table) {
-    const FontEntry master = table.Fonts[kMasterEntry];
+    const FontEntry master = table.Font(kMasterEntry);
     for (int k = kUserEntry; k <= kLastChannel; ++k) {
-        FontEntry& font = table.Fonts[k];
+        FontEntry& font = table.Font(k);
         font.FontName = master.FontName;
         font.FontSize = master.FontSize;
         font.FontBold = master.FontBold;

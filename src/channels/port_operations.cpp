@@ -36,7 +36,7 @@ void SetParityFlag(ChannelRecord& channel) { channel.Config.dcb.fParity = channe
 
 PresenceChange PortPresenceTest(ChannelTable& table, int n, SerialPorts& ports) {
     if (!IsChannel(n)) return {};
-    ChannelRecord& channel = table.Channels[n];
+    ChannelRecord& channel = table.Channel(n);
     const bool wasInstalled = channel.Installed;
     const bool wasOpen = channel.Open;
     if (wasOpen) ClosePort(table, n, ports);
@@ -52,7 +52,7 @@ PresenceChange PortPresenceTest(ChannelTable& table, int n, SerialPorts& ports) 
 
 void OpenPort(ChannelTable& table, int n, SerialPorts& ports) {
     if (!IsChannel(n)) return;
-    ChannelRecord& channel = table.Channels[n];
+    ChannelRecord& channel = table.Channel(n);
     if (!channel.Installed || channel.Open) return;
     ports.MapPortName(channel.PortName, channel.Device);
     OpenFailure failure = OpenFailure::None;
@@ -75,7 +75,7 @@ void OpenPort(ChannelTable& table, int n, SerialPorts& ports) {
 
 void ApplyPortConfiguration(ChannelTable& table, int n, SerialPorts& ports) {
     if (!IsChannel(n)) return;
-    ChannelRecord& channel = table.Channels[n];
+    ChannelRecord& channel = table.Channel(n);
     if (!channel.Installed || !channel.Open) return;
     CopyLineSettings(channel, channel.Config.dcb);
     SetFixedControlFlags(channel.Config.dcb);
@@ -86,7 +86,7 @@ void ApplyPortConfiguration(ChannelTable& table, int n, SerialPorts& ports) {
 
 void ClosePort(ChannelTable& table, int n, SerialPorts& ports) {
     if (!IsChannel(n)) return;
-    ChannelRecord& channel = table.Channels[n];
+    ChannelRecord& channel = table.Channel(n);
     channel.Open = false;
     if (channel.Handle == kInvalidPortHandle) return;
     if (channel.Installed) {
@@ -102,7 +102,7 @@ PortDialogOutcome PortConfigurationDialog(ChannelTable& table, int n, SerialPort
                                           PortDialog& dialog) {
     PortDialogOutcome outcome;
     if (!IsChannel(n)) return outcome;
-    ChannelRecord& channel = table.Channels[n];
+    ChannelRecord& channel = table.Channel(n);
     if (!channel.Installed) return outcome;
     outcome.Shown = true;
 
@@ -141,7 +141,7 @@ PortDialogOutcome PortConfigurationDialog(ChannelTable& table, int n, SerialPort
 
 void OpenPortsAtStartup(ChannelTable& table, Options& options, SerialPorts& ports) {
     for (int n = kFirstChannel; n <= kLastChannel; ++n) {
-        ChannelRecord& channel = table.Channels[n];
+        ChannelRecord& channel = table.Channel(n);
         PortPresenceTest(table, n, ports);
         if (channel.Installed) channel.Config = channel.DefaultConfig;
         SetParityFlag(channel);
@@ -155,13 +155,13 @@ void OpenPortsAtStartup(ChannelTable& table, Options& options, SerialPorts& port
         RebuildHintSuffix(channel);
     }
     const int sender = options.SenderChannel;
-    if (sender != -1 && (!IsChannel(sender) || !table.Channels[sender].Available))
+    if (sender != -1 && (!IsChannel(sender) || !table.Channel(sender).Available))
         options.SenderChannel = -1;
 }
 
 void CloseAllPorts(ChannelTable& table, SerialPorts& ports) {
     for (int n = kFirstChannel; n <= kLastChannel; ++n) {
-        const ChannelRecord& channel = table.Channels[n];
+        const ChannelRecord& channel = table.Channel(n);
         if (channel.Open || channel.Handle != kInvalidPortHandle) ClosePort(table, n, ports);
     }
 }

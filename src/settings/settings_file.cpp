@@ -159,8 +159,8 @@ std::string HistoryKey(int number) { return "InputLine" + std::to_string(number)
 
 void ReadChannel(const IniFile& ini, int historyCount, const ChannelTable& defaults, int n,
                  ChannelTable& channels) {
-    ChannelRecord& channel = channels.Channels[n];
-    const ChannelRecord& initial = defaults.Channels[n];
+    ChannelRecord& channel = channels.Channel(n);
+    const ChannelRecord& initial = defaults.Channel(n);
     const std::string& section = initial.PortName;
     channel.ChannelID = ReadTrimmed(ini, section, "ChannelID", initial.ChannelID);
     // An ID that is empty after trimming stands for the port name.
@@ -169,7 +169,7 @@ void ReadChannel(const IniFile& ini, int historyCount, const ChannelTable& defau
     channel.TriggerEnabled = ini.ReadBool(section, "TriggerEnabled", initial.TriggerEnabled);
     channel.TriggerOneShot = ini.ReadBool(section, "TriggerOneShot", initial.TriggerOneShot);
     channel.TriggerWord = ReadTrimmed(ini, section, "TriggerWord", initial.TriggerWord);
-    ReadFont(ini, section, "", true, defaults.Fonts[n], channels.Fonts[n]);
+    ReadFont(ini, section, "", true, defaults.Font(n), channels.Font(n));
     channel.BaudRate = ReadUnsigned(ini, section, "BaudRate", initial.BaudRate);
     const int byteSize = ini.ReadInteger(section, "ByteSize", initial.ByteSize);
     channel.ByteSize = byteSize >= 0 && byteSize <= 255 ? static_cast<std::uint8_t>(byteSize)
@@ -184,14 +184,14 @@ void ReadChannel(const IniFile& ini, int historyCount, const ChannelTable& defau
 }
 
 void WriteChannel(IniFile& ini, int historyCount, const ChannelTable& channels, int n) {
-    const ChannelRecord& channel = channels.Channels[n];
+    const ChannelRecord& channel = channels.Channel(n);
     const std::string section = "COM" + std::to_string(n);
     ini.WriteString(section, "ChannelID", TrimBlanks(channel.ChannelID));
     ini.WriteBool(section, "MonitorChannel", channel.MonitorChannel);
     ini.WriteBool(section, "TriggerEnabled", channel.TriggerEnabled);
     ini.WriteBool(section, "TriggerOneShot", channel.TriggerOneShot);
     ini.WriteString(section, "TriggerWord", TrimBlanks(channel.TriggerWord));
-    WriteFont(ini, section, "", true, channels.Fonts[n]);
+    WriteFont(ini, section, "", true, channels.Font(n));
     ini.WriteInteger(section, "BaudRate", channel.BaudRate);
     ini.WriteInteger(section, "ByteSize", channel.ByteSize);
     ini.WriteString(section, "Parity", ParityToText(channel.Parity));
@@ -225,9 +225,9 @@ void WriteAllSettings(IniFile& ini, const InstanceInfo& instance, const Options&
 
     WriteKeys(ini, kPrinter, kPrinterKeys, options);
 
-    WriteFont(ini, kMasterFont, "Master", false, channels.Fonts[kMasterEntry]);
+    WriteFont(ini, kMasterFont, "Master", false, channels.Font(kMasterEntry));
     ini.WriteString(kUser, "UserName", TrimBlanks(channels.UserName));
-    WriteFont(ini, kUser, "", true, channels.Fonts[kUserEntry]);
+    WriteFont(ini, kUser, "", true, channels.Font(kUserEntry));
 
     const int historyCount = Clamp(options.InputLineMaxHistoryCount, 0, kMaxHistoryCount);
     for (int n = kFirstChannel; n <= kLastChannel; ++n) WriteChannel(ini, historyCount, channels, n);
@@ -280,9 +280,9 @@ void ReadSettingsFile(const std::string& path, const InstanceInfo& instance, int
     ReadKeys(ini, kPrinter, kPrinterKeys, defaults, options);
 
     const ChannelTable initial;
-    ReadFont(ini, kMasterFont, "Master", false, initial.Fonts[kMasterEntry], channels.Fonts[kMasterEntry]);
+    ReadFont(ini, kMasterFont, "Master", false, initial.Font(kMasterEntry), channels.Font(kMasterEntry));
     channels.UserName = ReadTrimmed(ini, kUser, "UserName", initial.UserName);
-    ReadFont(ini, kUser, "", true, initial.Fonts[kUserEntry], channels.Fonts[kUserEntry]);
+    ReadFont(ini, kUser, "", true, initial.Font(kUserEntry), channels.Font(kUserEntry));
     for (int n = kFirstChannel; n <= kLastChannel; ++n)
         ReadChannel(ini, options.InputLineMaxHistoryCount, initial, n, channels);
 }

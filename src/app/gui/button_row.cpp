@@ -119,7 +119,7 @@ void ButtonRow::ApplyView(const MainView& view, const StartButtonView& start, in
     intervalDown_->setVisible(view.UpDownTxTimeInterval.Visible);
 
     for (int n = 1; n <= 8; ++n) {
-        const ChannelButtonView& channel = view.ChannelButtons[static_cast<std::size_t>(n)];
+        const ChannelButtonView& channel = view.ChannelButton(n);
         SpeedButton* button = channels_[static_cast<std::size_t>(n)];
         Show(button, channel);
         QFont font = button->font();
