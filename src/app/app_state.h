@@ -9,6 +9,7 @@
 #include "base/main_view.h"
 #include "capture/capture_context.h"
 #include "document/edit_commands.h"
+#include "sender/sender_state.h"
 
 namespace kestrum {
 
@@ -18,6 +19,8 @@ struct AppState {
     StartupState Startup;
     // Recording: the Start button, line records, protocol clock, line layout.
     CaptureState Capture;
+    // Sending: sender mode's position, the sync event, manual-send lines.
+    SenderState Sender;
     // The edit and search commands.
     EditState Edit;
     // What the window's controls show, and its geometry.

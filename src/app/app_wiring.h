@@ -19,6 +19,12 @@
 #include "platform/protocol_field.h"
 #include "platform/serial_devices.h"
 #include "platform/serial_port.h"
+#include "platform/interval_timer.h"
+#include "platform/sync_event.h"
+#include "sender/inert_sender_services.h"
+#include "sender/input_line_dialog.h"
+#include "sender/sender_context.h"
+#include "sender/sender_hooks.h"
 #include "settings/commands/settings_menu.h"
 
 namespace kestrum {
@@ -38,6 +44,12 @@ struct AppServices {
     std::function<void(bool busy)> BusyCursor;
     // Closes the main window (File > Exit).
     std::function<void()> CloseWindow;
+    // The sender's timer (TxTimer), the named sync event and the manual-send
+    // dialog; without them sending never ticks, never pairs up and every
+    // dialog is cancelled.
+    IntervalTimer* TxTimer = nullptr;
+    kestrum::SyncEvents* SyncEvents = nullptr;
+    InputLineDialog* InputLine = nullptr;
 };
 
 class AppWiring {
@@ -48,16 +60,21 @@ public:
 
     AppState& State;
     AppServices Services;
-    // The sending side's steps of the recording engine (sender mode and manual
-    // send are not built yet: they do nothing).
-    SendingHooks Sending;
+    // The sending side's steps of the recording engine (sender mode, manual send).
+    SenderHooks Sending;
     EditSearchHooks Search;
     CaptureContext Capture;
+    SenderContext Sender;
     ChannelClickContext ChannelClick;
     ChannelCommandContext ChannelCommands;
     SettingsCommandContext SettingsCommands;
     EditCommandContext EditCommands;
     CommandTable Commands;
+
+private:
+    InertIntervalTimer inertTimer_;
+    InertSyncEvents inertSyncEvents_;
+    CancelledInputLine cancelledInputLine_;
 };
 
 // The names of every item and submenu of the main menu and both pop-up

@@ -8,6 +8,8 @@
 #include "channels/device_assignment.h"
 #include "channels/font_entries.h"
 #include "channels/port_operations.h"
+#include "sender/sender_controls.h"
+#include "sender/sync_pacing.h"
 
 namespace kestrum {
 
@@ -19,6 +21,7 @@ void PrepareMainWindow(AppWiring& w, const WindowMeasures& measures, const std::
 
     s.Capture.Recording.ActivityMarker = ActivityMarker::Creating;
     for (int n = kFirstChannel; n <= kLastChannel; ++n) s.View.ChannelButton(n).Caption = channels.Channel(n).PortName;
+    OpenSyncEvent(w.Sender);
     SetFixedCaptions(s.View);
     field.Clear();
     w.Search.SetEditSearchCommandsEnabled(false);
@@ -28,6 +31,7 @@ void PrepareMainWindow(AppWiring& w, const WindowMeasures& measures, const std::
                   s.Startup.Instance.Number, measures.ScreenWidth);
     field.SetBackgroundColour(options.BackgroundColor);
     SetUpProtocolClock(s.Capture.ProtocolTime, w.Services.Clock);
+    SetUpSenderControls(w.Sender);
     BuildChannelTable(channels);
     field.SetDefaultAttributes(FontEntryAttributes(channels.Font(kUserEntry)));
     field.SetAppendAttributes(FontEntryAttributes(channels.Font(kUserEntry)));
@@ -65,6 +69,7 @@ void BeginClosingMainWindow(AppWiring& w) {
 
 void FinishClosingMainWindow(AppWiring& w, WindowState formState) {
     CloseAllPorts(w.State.Channels(), w.Services.Ports);
+    CloseSyncEvent(w.Sender);
     w.State.Settings().WindowState = WindowStateToSave(w.State.Geometry, formState);
 }
 

@@ -19,9 +19,9 @@ struct WindowMeasures {
 };
 
 // The creation steps before the window is shown: activity marker 1, button
-// captions, an empty protocol with Select All/Find/Replace off, option ranges
+// captions, the sync event created or opened, an empty protocol with Select All/Find/Replace off, option ranges
 // and the protocol folders (`startDirectory`), window measures, background,
-// protocol clock, channel table with the protocol's default and typing
+// protocol clock, the sender's timer and interval controls, channel table with the protocol's default and typing
 // attributes, placement by the settings, mode and display controls, and the
 // language with every caption and hint.
 void PrepareMainWindow(AppWiring& wiring, const WindowMeasures& measures, const std::string& startDirectory);
@@ -36,7 +36,7 @@ void FinishMainWindowCreation(AppWiring& wiring);
 // recording or sending ends.
 void BeginClosingMainWindow(AppWiring& wiring);
 // The rest before the settings are written: every open port closed with its
-// own settings put back, and the window state to save (`formState` is the
+// own settings put back, the sync event closed, and the window state to save (`formState` is the
 // window's own state, normal or maximised).
 void FinishClosingMainWindow(AppWiring& wiring, WindowState formState);
 

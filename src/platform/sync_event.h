@@ -24,6 +24,7 @@
 // from one thread at a time.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -65,6 +66,15 @@ public:
     // passed (kInfiniteWait: no limit; 0: only looks). Does not reset the
     // event. Failed for an invalid handle.
     virtual WaitResult WaitForSingleObject(EventHandle event, std::uint32_t timeoutMs) = 0;
+    // One wait of up to `timeoutMs` milliseconds in all (kInfiniteWait: no
+    // limit), made in parts of at most `partMs` (at least 1): after each part
+    // that passed without a signal, `between` runs (a window lets its
+    // messages through there); when it returns false the wait ends as
+    // TimedOut. A SetEvent at any moment after the wait began, also while
+    // `between` runs, ends it as Signalled at the next part. Failed for an
+    // invalid handle. (Windows: MsgWaitForMultipleObjects in a loop.)
+    virtual WaitResult WaitInParts(EventHandle event, std::uint32_t timeoutMs, std::uint32_t partMs,
+                                   const std::function<bool()>& between) = 0;
     // Closes the handle; the handle is invalid afterwards. False when it was
     // not a valid handle.
     virtual bool CloseHandle(EventHandle event) = 0;

@@ -109,6 +109,10 @@ constexpr std::array<TextPair, kLanguageTextCount> kLanguageTexts = {{
     {"Save the protocol if you want to keep it, then clear it to go on recording.",
      "Speichern Sie das Protokoll, wenn Sie es behalten m\xF6" "chten, und l\xF6schen Sie es dann, "
      "um weiter aufzuzeichnen."},  // 47
+    {"Sending has stopped: the %1 port is no longer available.",
+     "Die Aussendung wurde angehalten: Die %1-Schnittstelle ist nicht mehr verf\xFCgbar."},  // 48
+    {"The data could not be sent through the %1 port.",
+     "Die Daten konnten nicht \xFC" "ber die %1-Schnittstelle gesendet werden."},  // 49
 }};
 
 struct CaptionTriple {

@@ -24,6 +24,8 @@
 #include "platform/qt/qt_message_pump.h"
 #include "platform/qt/qt_protocol_field.h"
 #include "platform/qt/qt_text.h"
+#include "platform/qt/qt_interval_timer.h"
+#include "sender/gui/form_get_input_line.h"
 
 namespace kestrum {
 namespace {
@@ -65,6 +67,12 @@ TFormMain::TFormMain(AppSession& session, FormMainServices services, const QStri
         messages_ = ownMessages_.get();
     }
     pump_ = std::make_unique<QtMessagePump>([this] { SyncView(); });
+    txTimer_ = new QtIntervalTimer(this);
+    inputLine_ = new TFormGetInputLine(this);
+    if (!services_.syncEvents) {
+        ownSyncEvents_ = CreateSystemSyncEvents();
+        services_.syncEvents = ownSyncEvents_.get();
+    }
     wiring_ = std::make_unique<AppWiring>(
         session_.State,
         AppServices{services_.ports, services_.devices, services_.clock, services_.pollTimer, *field_, *pump_,
@@ -73,7 +81,8 @@ TFormMain::TFormMain(AppSession& session, FormMainServices services, const QStri
                         if (busy) QApplication::setOverrideCursor(Qt::WaitCursor);
                         else QApplication::restoreOverrideCursor();
                     },
-                    [this] { QTimer::singleShot(0, this, &QWidget::close); }});
+                    [this] { QTimer::singleShot(0, this, &QWidget::close); }, txTimer_, services_.syncEvents,
+                    inputLine_});
     // Text that reaches the protocol by the user's hand goes after the
     // lines written so far, and no later line replaces it.
     field_->SetUserEditHandler([this] { RichEditOnKeyPress(wiring_->Capture); });

@@ -16,6 +16,7 @@
 #include "app/app_wiring.h"
 #include "app/gui/app_session.h"
 #include "platform/serial_devices.h"
+#include "platform/sync_event.h"
 
 class QPlainTextEdit;
 
@@ -26,6 +27,8 @@ class ClientArea;
 class MainMenus;
 class QtMessagePump;
 class QtProtocolField;
+class QtIntervalTimer;
+class TFormGetInputLine;
 
 // The outside world of the window; main() passes the system's, tests may
 // pass others. Without `messages` the window shows Qt message boxes.
@@ -35,6 +38,9 @@ struct FormMainServices {
     Clock& clock;
     PollTimer& pollTimer;
     MessageBoxes* messages = nullptr;
+    // The named sync event between instances; without it the window uses
+    // the system's.
+    SyncEvents* syncEvents = nullptr;
 };
 
 class TFormMain : public QMainWindow {
@@ -50,6 +56,8 @@ public:
     ButtonRow& Buttons() { return *buttons_; }
     MainMenus& Menus() { return *menus_; }
     QtMessagePump& Pump() { return *pump_; }
+    QtIntervalTimer& TxTimer() { return *txTimer_; }
+    TFormGetInputLine& FormGetInputLine() { return *inputLine_; }
     AppWiring& Wiring() { return *wiring_; }
     AppState& State() { return session_.State; }
     MainView& View() { return session_.State.View; }
@@ -95,6 +103,8 @@ private:
     void MenuItemOnClick(const std::string& name, bool checked, int tag);
     void MenuOnPopup(const std::string& name);
     void RichEditOnContextMenu(const QPoint& position);
+    void ConnectSenderHandlers();
+    void TxTimerOnTimer();
 
     AppSession& session_;
     FormMainServices services_;
@@ -106,6 +116,9 @@ private:
     std::unique_ptr<MessageBoxes> ownMessages_;
     MessageBoxes* messages_ = nullptr;
     std::unique_ptr<QtMessagePump> pump_;
+    QtIntervalTimer* txTimer_ = nullptr;
+    TFormGetInputLine* inputLine_ = nullptr;
+    std::unique_ptr<SyncEvents> ownSyncEvents_;
     std::unique_ptr<AppWiring> wiring_;
     bool closed_ = false;
     bool changingState_ = false;

@@ -33,12 +33,12 @@ void TFormMain::ConnectHandlers() {
     // sender keep showing the view's state after a click.
     connect(buttons_, &ButtonRow::MonitorOrSenderClicked, this, [this] { SyncView(true); });
     connect(buttons_, &ButtonRow::TriggerClicked, this, [this] { SyncView(true); });
-    connect(buttons_, &ButtonRow::SyncClicked, this, [this] { SyncView(true); });
     connect(buttons_, &ButtonRow::ChannelClicked, this, &TFormMain::SpeedButtonChannelOnClick);
     connect(menus_, &MainMenus::ItemTriggered, this, &TFormMain::MenuItemOnClick);
     connect(menus_, &MainMenus::MenuAboutToShow, this, &TFormMain::MenuOnPopup);
     richEdit_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(richEdit_, &QWidget::customContextMenuRequested, this, &TFormMain::RichEditOnContextMenu);
+    ConnectSenderHandlers();
 }
 
 void TFormMain::SpeedButtonStartOnClick(bool down) {

@@ -398,7 +398,10 @@ bool LinuxSerialPorts::WriteFile(PortHandle handle, const std::uint8_t* data, st
                                  std::uint32_t& bytesWritten) {
     bytesWritten = 0;
     Port* port = Find(handle);
-    if (!port) return false;
+    if (!port) {
+        lastError_ = std::strerror(EBADF);
+        return false;
+    }
     using Clock = std::chrono::steady_clock;
     auto lastProgress = Clock::now();
     while (bytesWritten < size) {
@@ -409,11 +412,20 @@ bool LinuxSerialPorts::WriteFile(PortHandle handle, const std::uint8_t* data, st
             continue;
         }
         if (put < 0 && errno == EINTR) continue;
-        if (put < 0 && errno != EAGAIN && errno != EWOULDBLOCK) return false;
-        if (Clock::now() - lastProgress > std::chrono::seconds(kWriteStallSeconds)) return false;
+        if (put < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
+            lastError_ = std::strerror(errno);
+            return false;
+        }
+        if (Clock::now() - lastProgress > std::chrono::seconds(kWriteStallSeconds)) {
+            lastError_ = std::strerror(ETIMEDOUT);
+            return false;
+        }
         pollfd wait{port->fd, POLLOUT, 0};
         const int ready = poll(&wait, 1, 1000);
-        if (ready > 0 && (wait.revents & (POLLHUP | POLLERR | POLLNVAL))) return false;
+        if (ready > 0 && (wait.revents & (POLLHUP | POLLERR | POLLNVAL))) {
+            lastError_ = std::strerror(EIO);
+            return false;
+        }
     }
     return true;
 }

@@ -14,6 +14,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdint>
+#include <functional>
 #include <map>
 
 #include "platform/linux/runtime_folder.h"
@@ -228,22 +229,28 @@ public:
         const std::uint32_t generation = Load(words, kGenerationWord);
         if (Load(words, kSignalledWord) != 0) return WaitResult::Signalled;
         const bool endless = timeoutMs == kInfiniteWait;
-        const std::int64_t deadline = MonotonicNs() + static_cast<std::int64_t>(timeoutMs) * 1'000'000;
+        return WaitForNewGeneration(words, generation, endless ? -1 : MonotonicNs() + Milliseconds(timeoutMs));
+    }
+
+    WaitResult WaitInParts(EventHandle event, std::uint32_t timeoutMs, std::uint32_t partMs,
+                           const std::function<bool()>& between) override {
+        const Words words = Find(event);
+        if (words == nullptr) return WaitResult::Failed;
+        // One generation for the whole wait: a pulse while `between` runs
+        // has changed it when the next part begins.
+        const std::uint32_t generation = Load(words, kGenerationWord);
+        if (Load(words, kSignalledWord) != 0) return WaitResult::Signalled;
+        const bool endless = timeoutMs == kInfiniteWait;
+        const std::int64_t deadline = MonotonicNs() + Milliseconds(timeoutMs);
+        const std::int64_t part = Milliseconds(partMs == 0 ? 1 : partMs);
         while (true) {
-            timespec left{};
-            if (!endless) {
-                const std::int64_t ns = deadline - MonotonicNs();
-                if (ns <= 0) return WaitResult::TimedOut;
-                left.tv_sec = static_cast<time_t>(ns / 1'000'000'000);
-                left.tv_nsec = static_cast<long>(ns % 1'000'000'000);
-            }
-            const long result = FutexWait(&words[kGenerationWord], generation, endless ? nullptr : &left);
-            const int error = errno;
-            if (Load(words, kGenerationWord) != generation) return WaitResult::Signalled;
-            // Woken without a new generation (spurious, a signal) or out of
-            // time: the loop looks at the clock again.
-            if (result != 0 && error != EAGAIN && error != EINTR && error != ETIMEDOUT)
-                return WaitResult::Failed;
+            std::int64_t partEnd = MonotonicNs() + part;
+            if (!endless && partEnd > deadline) partEnd = deadline;
+            const WaitResult result = WaitForNewGeneration(words, generation, partEnd);
+            if (result != WaitResult::TimedOut) return result;
+            if (!endless && MonotonicNs() >= deadline) return WaitResult::TimedOut;
+            if (between && !between()) return WaitResult::TimedOut;
+            if (Find(event) != words) return WaitResult::Failed;  // closed by `between`
         }
     }
 
@@ -256,6 +263,30 @@ public:
     }
 
 private:
+    static std::int64_t Milliseconds(std::uint32_t ms) { return static_cast<std::int64_t>(ms) * 1'000'000; }
+
+    // Waits until the generation differs from `generation` (Signalled) or
+    // the monotonic clock reaches `deadline` (TimedOut; -1: never).
+    static WaitResult WaitForNewGeneration(Words words, std::uint32_t generation, std::int64_t deadline) {
+        while (true) {
+            if (Load(words, kGenerationWord) != generation) return WaitResult::Signalled;
+            timespec left{};
+            if (deadline >= 0) {
+                const std::int64_t ns = deadline - MonotonicNs();
+                if (ns <= 0) return WaitResult::TimedOut;
+                left.tv_sec = static_cast<time_t>(ns / 1'000'000'000);
+                left.tv_nsec = static_cast<long>(ns % 1'000'000'000);
+            }
+            const long result = FutexWait(&words[kGenerationWord], generation, deadline < 0 ? nullptr : &left);
+            const int error = errno;
+            if (Load(words, kGenerationWord) != generation) return WaitResult::Signalled;
+            // Woken without a new generation (spurious, a signal) or out of
+            // time: the loop looks at the clock again.
+            if (result != 0 && error != EAGAIN && error != EINTR && error != ETIMEDOUT)
+                return WaitResult::Failed;
+        }
+    }
+
     Words Find(EventHandle event) const {
         const auto found = events_.find(event);
         return found == events_.end() ? nullptr : found->second;

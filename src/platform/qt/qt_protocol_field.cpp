@@ -1,5 +1,6 @@
 #include "platform/qt/qt_protocol_field.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QFont>
 #include <QInputMethodEvent>
@@ -10,6 +11,8 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+
+#include <algorithm>
 
 #include "platform/qt/qt_colours.h"
 #include "platform/qt/qt_text.h"
@@ -37,6 +40,17 @@ std::string QStringToLine(QString line) {
         else if (c == QChar(kCrPicture)) c = QChar('\r');
     }
     return QStringToCp1252(line);
+}
+
+// A character of the document that the single-byte text cannot hold (the
+// pictures that stand for line breaks inside a line and the paragraph
+// breaks are the program's own).
+bool IsForeign(QChar c) {
+    if (c == QChar(kLfPicture) || c == QChar(kCrPicture) || c == QChar::ParagraphSeparator ||
+        c == QChar::LineSeparator || c == QChar('\n'))
+        return false;
+    const QString one(c);
+    return Cp1252ToQString(QStringToCp1252(one)) != one;
 }
 
 int CommittedLines(const QTextDocument& document) {
@@ -68,6 +82,8 @@ QtProtocolField::QtProtocolField(QPlainTextEdit& edit, QObject* parent)
     connect(&flushTimer_, &QTimer::timeout, this, &QtProtocolField::Flush);
     edit_.installEventFilter(this);
     edit_.viewport()->installEventFilter(this);
+    connect(edit_.document(), &QTextDocument::contentsChange, this,
+            [this](int position, int, int added) { RefuseForeignCharacters(position, added); });
 }
 
 QtProtocolField::~QtProtocolField() {
@@ -295,6 +311,27 @@ bool QtProtocolField::IsUserEdit(QObject* watched, QEvent* event, const QPlainTe
     default:
         return false;
     }
+}
+
+void QtProtocolField::RefuseForeignCharacters(int position, int added) {
+    if (flushing_ || refusing_ || added <= 0) return;
+    QTextDocument& document = *edit_.document();
+    const int end = std::min(position + added, document.characterCount());
+    std::vector<int> foreign;
+    for (int at = std::max(position, 0); at < end; ++at)
+        if (IsForeign(document.characterAt(at))) foreign.push_back(at);
+    if (foreign.empty()) return;
+    refusing_ = true;
+    QTextCursor cursor(&document);
+    cursor.joinPreviousEditBlock();
+    for (auto at = foreign.rbegin(); at != foreign.rend(); ++at) {
+        cursor.setPosition(*at);
+        cursor.setPosition(*at + 1, QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+    }
+    cursor.endEditBlock();
+    refusing_ = false;
+    QApplication::beep();
 }
 
 bool QtProtocolField::eventFilter(QObject* watched, QEvent* event) {

@@ -12,7 +12,9 @@
 // can put text into the document (typing, pasting by key or by the middle
 // mouse button, dropping, an input method's commit) first calls the user
 // edit handler and then flushes, so the program writes what it must before
-// the user's text arrives.
+// the user's text arrives. Characters that the program's single-byte text
+// (Windows-1252) cannot hold are refused where the user puts them in, with
+// a beep: they would otherwise be sent and saved as '?'.
 //
 // Lines: an appended line always ends with a line break, so the document
 // keeps an empty last paragraph where the caret sits; LineCount() does not
@@ -83,6 +85,9 @@ private:
     void ScheduleFlush();
     void ApplyTypingFormat();
     static bool IsUserEdit(QObject* watched, QEvent* event, const QPlainTextEdit& edit);
+    // Removes, as part of the same edit, what the user put in that is not
+    // single-byte text.
+    void RefuseForeignCharacters(int position, int added);
 
     QPlainTextEdit& edit_;
     QTimer flushTimer_;
@@ -103,6 +108,7 @@ private:
     qsizetype maxCharacters_ = kDefaultMaxCharacters;
     int maxLines_ = kDefaultMaxLines;
     bool flushing_ = false;
+    bool refusing_ = false;
     std::function<void()> userEdit_;
 };
 
