@@ -175,14 +175,20 @@ TEST(FormMain, HelpRequestOnTheCommandLineArrivesOnceTheWindowExists) {
     EXPECT_TRUE(form.isVisible());
 }
 
-TEST(FormMain, SenderClickLeavesTheRadioPairShowingTheMode) {
+TEST(FormMain, ModeClicksLeaveTheRadioPairShowingTheMode) {
     FormRig rig;
     TFormMain& form = rig.Open();
     ASSERT_TRUE(form.Settings().MonitorMode);
-    QTest::mouseClick(form.Buttons().Sender(), Qt::LeftButton);
-    EXPECT_TRUE(form.Settings().MonitorMode);  // the mode switch comes with sending
+    QTest::mouseClick(form.Buttons().Sender(), Qt::LeftButton, Qt::ControlModifier);  // not a plain click
+    EXPECT_TRUE(form.Settings().MonitorMode);
     EXPECT_TRUE(form.Buttons().Monitor()->isChecked());
     EXPECT_FALSE(form.Buttons().Sender()->isChecked());
+    QTest::mouseClick(form.Buttons().Sender(), Qt::LeftButton);
+    EXPECT_FALSE(form.Settings().MonitorMode);
+    EXPECT_FALSE(form.Buttons().Monitor()->isChecked());
+    EXPECT_TRUE(form.Buttons().Sender()->isChecked());
+    QTest::mouseClick(form.Buttons().Sender(), Qt::LeftButton);  // the mode that is on
+    EXPECT_TRUE(form.Buttons().Sender()->isChecked());
 }
 
 TEST(FormMain, HintsComeAfter100MsAndStayTwoSeconds) {
