@@ -141,6 +141,12 @@ void TFormGetInputLine::showEvent(QShowEvent* event) {
     layout()->activate();
     setFixedSize(std::max(kMinimumWidth, sizeHint().width()), sizeHint().height());
     comboBox_->setFocus();
+    ShowProposal();
+    // The focus arrives once the window is active, and may select the text.
+    QTimer::singleShot(0, this, [this] { ShowProposal(); });
+}
+
+void TFormGetInputLine::ShowProposal() {
     QLineEdit* edit = comboBox_->lineEdit();
     if (highlight_) {
         edit->selectAll();

@@ -64,6 +64,8 @@ private:
     // the text was not empty, else none.
     void AddInputText();
     void ShowItems();
+    // The proposed text selected (highlight) or the cursor after it.
+    void ShowProposal();
     void ButtonOkOnClick();
     void ButtonClearHistoryOnClick();
     void ComboBoxOnCloseUp();
