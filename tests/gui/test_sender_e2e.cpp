@@ -145,9 +145,7 @@ TEST(SenderEndToEnd, TheIntervalEditTakesDigitsAndEveryKeystrokeCounts) {
     EXPECT_FALSE(form.TxTimer().Ticking());
     EXPECT_EQ(Arrived(port, 1, 100), "");
     // The up-down control goes on from the step of 0, and sending with it.
-    QToolButton* up = nullptr;
-    for (auto* button : form.Buttons().findChildren<QToolButton*>())
-        if (button->arrowType() == Qt::UpArrow) up = button;
+    auto* up = form.Buttons().findChild<QToolButton*>("UpDownTxTimeIntervalUp");
     ASSERT_NE(up, nullptr);
     up->click();
     EXPECT_EQ(edit->text(), QString("20"));

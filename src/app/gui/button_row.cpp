@@ -45,6 +45,11 @@ ButtonRow::ButtonRow(QWidget* parent) : QWidget(parent) {
     intervalDown_ = Add(0, 388, 16, false);
     intervalDown_->setGeometry(388, kDesignButtonHeight / 2, 16, kDesignButtonHeight - kDesignButtonHeight / 2);
     intervalDown_->setArrowType(Qt::DownArrow);
+    intervalUp_->setObjectName("UpDownTxTimeIntervalUp");
+    intervalDown_->setObjectName("UpDownTxTimeIntervalDown");
+    // Speed buttons show their text only; these show their arrows.
+    intervalUp_->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    intervalDown_->setToolButtonStyle(Qt::ToolButtonIconOnly);
     for (int n = 1; n <= 8; ++n) {
         channels_[static_cast<std::size_t>(n)] = Add(n, ChannelButtonLeft(n), kChannelButtonWidth, true);
         channels_[static_cast<std::size_t>(n)]->setEnabled(false);
