@@ -16,6 +16,7 @@
 #include "form_main_rig.h"
 #include "platform/qt/qt_protocol_field.h"
 #include "platform/qt/qt_text.h"
+#include "sender/gui/form_get_input_line.h"
 
 namespace kestrum {
 namespace {
@@ -258,6 +259,12 @@ TEST(MonitorEndToEnd, CtrlDigitWhileRecordingAsksForTheSendDialog) {
             QTest::keyClick(&form.RichEdit(), Qt::Key_3, Qt::ControlModifier | Qt::ShiftModifier);
             QTest::keyClick(&form.RichEdit(), Qt::Key_2, Qt::ControlModifier);  // inactive
             QTest::keyClick(&form.RichEdit(), Qt::Key_3, Qt::ControlModifier | Qt::KeypadModifier);
+            return true;
+        },
+        // The send dialog opened for channel 3; it is cancelled.
+        [&] { return form.FormGetInputLine().isVisible(); },
+        [&] {
+            form.FormGetInputLine().reject();
             return true;
         },
     });
