@@ -56,9 +56,9 @@ private:
         for (int fd : fds_) polls.push_back({fd, POLLIN, 0});
         while (!stop_) {
             if (poll(polls.data(), polls.size(), 20) <= 0) continue;
-            const Time now = std::chrono::steady_clock::now();
             for (std::size_t i = 0; i < polls.size(); ++i) {
                 if (!(polls[i].revents & POLLIN)) continue;
+                const Time now = std::chrono::steady_clock::now();
                 char chunk[4096];
                 const ssize_t got = ::read(polls[i].fd, chunk, sizeof chunk);
                 if (got <= 0) continue;

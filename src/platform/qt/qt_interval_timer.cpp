@@ -1,43 +1,60 @@
 #include "platform/qt/qt_interval_timer.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace kestrum {
 
 QtIntervalTimer::QtIntervalTimer(QObject* parent) : QObject(parent) {
     timer_.setTimerType(Qt::PreciseTimer);
+    timer_.setSingleShot(true);
     connect(&timer_, &QTimer::timeout, this, &QtIntervalTimer::Tick);
 }
 
 void QtIntervalTimer::SetInterval(std::uint32_t milliseconds) {
     interval_ = milliseconds;
-    Update();
+    Restart();
 }
 
 void QtIntervalTimer::SetEnabled(bool enabled) {
     if (enabled == enabled_) return;
     enabled_ = enabled;
-    Update();
+    Restart();
 }
 
-void QtIntervalTimer::Update() {
-    if (!enabled_ || interval_ == 0) {
-        timer_.stop();
-        return;
-    }
-    // QTimer counts in int milliseconds.
-    constexpr std::uint32_t kLongest = std::numeric_limits<int>::max();
-    timer_.start(static_cast<int>(interval_ < kLongest ? interval_ : kLongest));
+void QtIntervalTimer::Restart() {
+    timer_.stop();
+    if (!Ticking()) return;
+    origin_ = Clock::now();
+    lastTick_ = 0;
+    ArmNext();
+}
+
+void QtIntervalTimer::ArmNext() {
+    const auto interval = std::chrono::milliseconds(interval_);
+    const auto now = Clock::now();
+    // Grid points that passed while the thread was busy are dropped.
+    armed_ = std::max(lastTick_, static_cast<std::int64_t>((now - origin_) / interval)) + 1;
+    // Whole milliseconds, rounded up: never before the grid point.
+    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(origin_ + armed_ * interval - now);
+    timer_.start(static_cast<int>(std::min<std::int64_t>(wait.count(), std::numeric_limits<int>::max())));
 }
 
 void QtIntervalTimer::Tick() {
-    if (inHandler_ || !handler_) return;
+    if (!Ticking()) return;
+    lastTick_ = armed_;
+    if (inHandler_ || !handler_) {
+        ArmNext();
+        return;
+    }
     struct Busy {
         bool& flag;
         explicit Busy(bool& f) : flag(f) { flag = true; }
         ~Busy() { flag = false; }
     } busy(inHandler_);
     handler_();
+    // A handler that set the interval or enabled the timer again has armed it.
+    if (Ticking() && !timer_.isActive()) ArmNext();
 }
 
 }  // namespace kestrum

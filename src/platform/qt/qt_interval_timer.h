@@ -1,11 +1,17 @@
 #pragma once
-// The window timer over a QTimer of the precise kind (its ticks keep to a
-// grid of whole intervals from the start; see platform/interval_timer.h).
-// A QTimer with interval 0 would fire at every pass of the event loop: here
-// interval 0 stops the QTimer until a non-zero interval comes.
+// The window timer over a single-shot QTimer of the precise kind, armed at
+// each tick for the next point of its own grid of whole intervals (see
+// platform/interval_timer.h): a tick that runs late, or a tick missed while
+// the thread was busy, does not move the ticks after it. (A periodic QTimer
+// starts its count afresh after a late tick, and with interval 0 it would
+// fire at every pass of the event loop; here interval 0 means no ticks.)
 
 #include <QObject>
 #include <QTimer>
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
 
 #include "platform/interval_timer.h"
 
@@ -22,11 +28,16 @@ public:
     void SetEnabled(bool enabled) override;
     bool Enabled() const override { return enabled_; }
 
-    // Whether the underlying QTimer runs (enabled with a non-zero interval).
-    bool Ticking() const { return timer_.isActive(); }
+    // Whether a tick is due (enabled with a non-zero interval).
+    bool Ticking() const { return enabled_ && interval_ != 0; }
 
 private:
-    void Update();
+    using Clock = std::chrono::steady_clock;
+    // Starts the grid now.
+    void Restart();
+    // Arms the single shot for the first grid point after now that has not
+    // ticked yet.
+    void ArmNext();
     void Tick();
 
     QTimer timer_;
@@ -34,6 +45,9 @@ private:
     std::uint32_t interval_ = 1000;
     bool enabled_ = false;
     bool inHandler_ = false;
+    Clock::time_point origin_;   // grid point 0
+    std::int64_t lastTick_ = 0;  // grid point of the latest tick (0: none yet)
+    std::int64_t armed_ = 0;     // grid point the single shot is armed for
 };
 
 }  // namespace kestrum
