@@ -98,7 +98,8 @@ void IntervalAccuracy(int intervalMs, int ticks) {
     LineArrivals arrivals({port.Master});
     auto instance = instances.Launch("one", port, 1, intervalMs);
     Start(*instance);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(intervalMs) * (ticks + 1) * 3 / 2 + 3s;
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(intervalMs) * (ticks + 1) * 3 / 2 + 3s;
     while (arrivals.CountOf(0) < static_cast<std::size_t>(ticks + 1) && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(20ms);
     Quit(*instance);
@@ -130,7 +131,8 @@ void MasterFollowerOffset(int passes) {
     auto follower = instances.Launch("follower", followerPort, kLines, kInterval);
     Start(*follower);
     Start(*master);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kLines * kInterval) * passes * 2 + 3s;
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(kLines * kInterval) * passes * 2 + 3s;
     while (arrivals.TimesOf(1, "L0").size() < static_cast<std::size_t>(passes) &&
            std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(20ms);

@@ -50,7 +50,7 @@ void SpeedButtonMonitorOrSenderOnMouseDown(SenderContext& c, bool monitorButton,
     ShowModeControls(c, monitor);
     // A sending in progress ends as a Stop click ends it; a recording in
     // progress ends by itself once this handler has returned.
-    const bool wasSending = recording.Running && c.state.PreviousMonitorMode == false;
+    const bool wasSending = recording.Running && !c.state.PreviousMonitorMode;
     recording.Running = false;
     StopSending(c);
     PulseStartButton(c);

@@ -101,16 +101,19 @@ void TxTimerOnTimer(SenderContext& c) {
     if (options.SenderChannel == -1 || state.TxLineCount < 1) return;
     BusyTick busy(state.TxBusy);
 
+    // Lines deleted while sending: an index at or past the end ends the pass.
     if (state.TxLineIndex >= state.TxLineCount && !PassEnded(c)) return;
+    // The line to send: comment lines are skipped within this tick; a new
+    // pass starts with the pacing between instances.
     std::string line;
     std::string_view text;
     for (int skipped = 0;;) {
         if (state.TxLineIndex == 0) {
             if (!SynchroniseAtPassStart(c)) return;
             // Messages went through while a follower waited: the protocol
-            // may have changed.
+            // or the sender channel may have changed.
             state.TxLineCount = field.LineCount();
-            if (state.TxLineCount < 1) return;
+            if (options.SenderChannel == -1 || state.TxLineCount < 1) return;
         }
         line = field.LineText(state.TxLineIndex);
         bool comment = false;
@@ -123,6 +126,8 @@ void TxTimerOnTimer(SenderContext& c) {
         if (skipped >= state.TxLineCount) return;
     }
 
+    // Bytes by the display mode; a line that is not hex text ends sending
+    // and the index stays on it.
     std::string bytes;
     if (!LineBytes(c, text, bytes)) {
         EndSending(c);
@@ -130,8 +135,11 @@ void TxTimerOnTimer(SenderContext& c) {
     }
     if (!bytes.empty() && !WriteToSenderPort(c, bytes)) return;
 
+    // The line counts as sent, also when the write failed.
     ++state.TxLineIndex;
     if (state.TxLineIndex >= state.TxLineCount) PassEnded(c);
+    // A follower's tick after the last line comes after half an interval, so
+    // that its wait for the master's next pass begins in time.
     if (WaitsForMaster(c) && state.TxLineIndex == 0) {
         const std::uint32_t half = options.TxTimeInterval / 2;
         if (options.TxTimeInterval != 0) c.txTimer.SetInterval(half > 0 ? half : 1);

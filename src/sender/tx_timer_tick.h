@@ -31,8 +31,7 @@ void EndSending(SenderContext& c);
 //    comment is skipped and the next one taken in the same tick (a pass
 //    that ends there ends as in 7; a new pass starts as in 3). A whole pass
 //    of comments ends the tick without sending. An empty line without a
-//    comment is sent like any other (with auto repeat off it still uses its
-//    tick).
+//    comment is sent like any other line, and uses its tick.
 // 5. The line becomes bytes by LogMode (AsciiSendBytes; HexSendText and
 //    HexTextToBytes with its message, where a failure ends sending and
 //    leaves the index on that line; any other mode: the text as it is).

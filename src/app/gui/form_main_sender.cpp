@@ -28,7 +28,8 @@ void TFormMain::ConnectSenderHandlers() {
     for (SpeedButton* mode : {buttons_->Monitor(), buttons_->Sender()})
         connect(mode, &QToolButton::released, this,
                 [this] { Handle([&] { SpeedButtonMonitorOrSenderOnMouseUp(wiring_->Sender); }); });
-    connect(buttons_, &ButtonRow::SyncClicked, this, [this] { Handle([&] { SpeedButtonSyncOnClick(wiring_->Sender); }); });
+    connect(buttons_, &ButtonRow::SyncClicked, this,
+            [this] { Handle([&] { SpeedButtonSyncOnClick(wiring_->Sender); }); });
     connect(buttons_, &ButtonRow::TxIntervalStep, this,
             [this](int step) { Handle([&] { UpDownTxTimeIntervalOnClick(wiring_->Sender, step); }); });
     QLineEdit* interval = buttons_->TxTimeInterval();
