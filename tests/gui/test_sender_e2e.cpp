@@ -184,6 +184,16 @@ TEST(SenderEndToEnd, CtrlDigitSendsALineFromARecordedChannelAndNothingArrivingIs
     // More than the system's buffer of a tty arrives while the dialog is open.
     const std::string burst = std::string(6000, 'd') + "\n";
     std::thread writer;
+    // The user works the dialog once it is up (it may open inside a step).
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        if (!dialog.isVisible() || writer.joinable()) return;
+        writer = std::thread([&] { port.Send(burst); });
+        QTest::qWait(100);
+        QTest::keyClicks(dialog.ComboBoxInputLine(), "hello");
+        dialog.ButtonOk()->click();
+    });
+    user.start(2);
     Script script(form, {
         [&] { return form.Capture().Recording.Running && port.Send("before\n"); },
         [&] { return HasLine(form, "COM1: before"); },
@@ -191,17 +201,9 @@ TEST(SenderEndToEnd, CtrlDigitSendsALineFromARecordedChannelAndNothingArrivingIs
             QTest::keyClick(&form.RichEdit(), Qt::Key_1, Qt::ControlModifier);
             return true;
         },
-        [&] { return dialog.isVisible(); },
+        [&] { return writer.joinable() && !dialog.isVisible() && HasLine(form, "User: hello<CR>"); },
         [&] {
-            writer = std::thread([&] { port.Send(burst); });
-            QTest::qWait(100);
-            QTest::keyClicks(dialog.ComboBoxInputLine(), "hello");
-            dialog.ButtonOk()->click();
-            return true;
-        },
-        [&] { return !dialog.isVisible() && HasLine(form, "User: hello<CR>"); },
-        [&] {
-            if (writer.joinable()) writer.join();
+            writer.join();
             return port.Send("after\n");
         },
         [&] { return HasLine(form, "COM1: after"); },
