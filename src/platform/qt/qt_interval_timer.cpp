@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <thread>
 
 namespace kestrum {
 
@@ -35,13 +36,22 @@ void QtIntervalTimer::ArmNext() {
     const auto now = Clock::now();
     // Grid points that passed while the thread was busy are dropped.
     armed_ = std::max(lastTick_, static_cast<std::int64_t>((now - origin_) / interval)) + 1;
-    // Whole milliseconds, rounded up: never before the grid point.
-    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(origin_ + armed_ * interval - now);
+    // The event loop counts whole milliseconds: it wakes up to one before the
+    // grid point, and the tick sleeps the rest.
+    const auto wait = std::chrono::floor<std::chrono::milliseconds>(origin_ + armed_ * interval - now);
     timer_.start(static_cast<int>(std::min<std::int64_t>(wait.count(), std::numeric_limits<int>::max())));
 }
 
 void QtIntervalTimer::Tick() {
     if (!Ticking()) return;
+    const Clock::time_point due = origin_ + armed_ * std::chrono::milliseconds(interval_);
+    if (Clock::now() < due) {
+        if (due - Clock::now() > kLongestSleep) {
+            ArmNext();
+            return;
+        }
+        std::this_thread::sleep_until(due);
+    }
     lastTick_ = armed_;
     if (inHandler_ || !handler_) {
         ArmNext();

@@ -2,7 +2,9 @@
 // The window timer over a single-shot QTimer of the precise kind, armed at
 // each tick for the next point of its own grid of whole intervals (see
 // platform/interval_timer.h): a tick that runs late, or a tick missed while
-// the thread was busy, does not move the ticks after it. (A periodic QTimer
+// the thread was busy, does not move the ticks after it. The event loop
+// wakes in whole milliseconds, up to one before the grid point; the tick
+// sleeps the rest, so ticks keep to the grid within a fraction of one. (A periodic QTimer
 // starts its count afresh after a late tick, and with interval 0 it would
 // fire at every pass of the event loop; here interval 0 means no ticks.)
 
@@ -33,6 +35,8 @@ public:
 
 private:
     using Clock = std::chrono::steady_clock;
+    // A wake-up earlier than this before the grid point waits in the loop again.
+    static constexpr std::chrono::milliseconds kLongestSleep{2};
     // Starts the grid now.
     void Restart();
     // Arms the single shot for the first grid point after now that has not
