@@ -8,6 +8,7 @@
 #include "channels/device_assignment.h"
 #include "channels/font_entries.h"
 #include "channels/port_operations.h"
+#include "document/print_commands.h"
 
 namespace kestrum {
 
@@ -18,6 +19,8 @@ void PrepareMainWindow(AppWiring& w, const WindowMeasures& measures, const std::
     ProtocolField& field = w.Services.Field;
 
     s.Capture.Recording.ActivityMarker = ActivityMarker::Creating;
+    // The printer presence test of the start-up; it enables Settings > Printer.
+    s.PrinterPresent = TestPrinterPresence(w.Services.Printer);
     for (int n = kFirstChannel; n <= kLastChannel; ++n) s.View.ChannelButton(n).Caption = channels.Channel(n).PortName;
     SetFixedCaptions(s.View);
     field.Clear();
@@ -33,6 +36,7 @@ void PrepareMainWindow(AppWiring& w, const WindowMeasures& measures, const std::
     field.SetAppendAttributes(FontEntryAttributes(channels.Font(kUserEntry)));
     PlaceWindow(options, s.Geometry, s.Startup.Instance.IsMaster);
     SetUpModeControls(s.View, options, s.Startup.Instance);
+    RememberPrinterOrientation(s.Print, w.Services.Printer, s.PrinterPresent);
     ApplyLanguageToWindow(s);
     w.Commands.ShowStates(s.View);
 }
@@ -65,6 +69,7 @@ void BeginClosingMainWindow(AppWiring& w) {
 
 void FinishClosingMainWindow(AppWiring& w, WindowState formState) {
     CloseAllPorts(w.State.Channels(), w.Services.Ports);
+    RestorePrinterOrientation(w.State.Print, w.Services.Printer, w.State.PrinterPresent);
     w.State.Settings().WindowState = WindowStateToSave(w.State.Geometry, formState);
 }
 

@@ -109,6 +109,20 @@ constexpr std::array<TextPair, kLanguageTextCount> kLanguageTexts = {{
     {"Save the protocol if you want to keep it, then clear it to go on recording.",
      "Speichern Sie das Protokoll, wenn Sie es behalten m\xF6" "chten, und l\xF6schen Sie es dann, "
      "um weiter aufzuzeichnen."},  // 47
+    {":   Bytes per hex dump line",
+     ":   Bytes pro Hex-Dump-Zeile"},  // 48
+    {"Length of the hex dump lines in bytes",
+     "L\xE4nge der Hex-Dump-Zeilen in Bytes"},  // 49
+    {":   Max length of the history list",
+     ":   Max. L\xE4nge der History-List"},  // 50
+    {"The help file %1 was not found.\rIt was looked for in:\r%2",
+     "Die Hilfedatei %1 wurde nicht gefunden.\rGesucht wurde in:\r%2"},  // 51
+    {"The page margins leave no room on the page to print on.",
+     "Die Seitenr\xE4nder lassen auf der Seite keinen Platz zum Drucken."},  // 52
+    {"Printing on %1 could not be started.",
+     "Der Druck auf %1 konnte nicht gestartet werden."},  // 53
+    {"Printing on %1 failed.",
+     "Der Druck auf %1 ist fehlgeschlagen."},  // 54
 }};
 
 struct CaptionTriple {

@@ -66,12 +66,19 @@ enum LanguageTextRow : int {
     kTextPortOpenedByOther = 45,    // %1 = port name
     kTextProtocolCapacityLimits = 46,  // %1 = lines, %2 = characters
     kTextProtocolCapacityAdvice = 47,
+    kTextHexLineCountCaption = 48,   // after " " + ExeBaseName
+    kTextHexLineCountLabel = 49,
+    kTextHistoryCountCaption = 50,   // after " " + ExeBaseName
+    kTextHelpFileNotFound = 51,      // %1 = file name, %2 = the folders looked in
+    kTextNoRoomToPrint = 52,
+    kTextPrintNotStarted = 53,       // %1 = printer or file
+    kTextPrintFailed = 54,           // %1 = printer or file
 };
 
-constexpr int kLanguageTextCount = 48;
+constexpr int kLanguageTextCount = 55;
 
 // The text of `row` in `language` (1 English, 2 German). A language other
-// than 2 gives English; a row outside 0..47 gives an empty text.
+// than 2 gives English; a row outside 0..54 gives an empty text.
 const std::string& LanguageText(int row, int language);
 
 // `text` with every `placeholder` ("%1" unless given) replaced by `value`.

@@ -24,8 +24,11 @@ namespace kestrum {
 class ButtonRow;
 class ClientArea;
 class MainMenus;
+class QtHelpViewer;
 class QtMessagePump;
+class QtPrinter;
 class QtProtocolField;
+class QtSettingsDialogs;
 
 // The outside world of the window; main() passes the system's, tests may
 // pass others. Without `messages` the window shows Qt message boxes.
@@ -50,6 +53,9 @@ public:
     ButtonRow& Buttons() { return *buttons_; }
     MainMenus& Menus() { return *menus_; }
     QtMessagePump& Pump() { return *pump_; }
+    QtPrinter& Printer() { return *printer_; }
+    QtSettingsDialogs& SettingsDialogs() { return *settingsDialogs_; }
+    QtHelpViewer& Help() { return *help_; }
     AppWiring& Wiring() { return *wiring_; }
     AppState& State() { return session_.State; }
     MainView& View() { return session_.State.View; }
@@ -106,6 +112,9 @@ private:
     std::unique_ptr<MessageBoxes> ownMessages_;
     MessageBoxes* messages_ = nullptr;
     std::unique_ptr<QtMessagePump> pump_;
+    std::unique_ptr<QtPrinter> printer_;
+    std::unique_ptr<QtSettingsDialogs> settingsDialogs_;
+    std::unique_ptr<QtHelpViewer> help_;
     std::unique_ptr<AppWiring> wiring_;
     bool closed_ = false;
     bool changingState_ = false;
