@@ -35,6 +35,7 @@ PrintResult FakePrinter::PrintProtocol(const PageRect& rect, const std::string& 
     Printed.push_back(rect);
     Titles.push_back(title);
     OrientationWhenPrinted = CurrentOrientation;
+    if (WhilePrinting) WhilePrinting();
     return Result;
 }
 

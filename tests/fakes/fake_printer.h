@@ -2,6 +2,7 @@
 // A printer for unit tests: device values per orientation, scripted dialog
 // answers and print results, and a record of what was asked of it.
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -25,6 +26,7 @@ public:
     PageSetup PageSetupResult;
     int OrientationLeftByCancelledDialog = kLandscape;
     PrintResult Result = PrintResult::Printed;
+    std::function<void()> WhilePrinting;  // called from PrintProtocol
 
     std::vector<int> OrientationsSet;
     PageSetup PageSetupShown;  // what the dialog was preset with

@@ -35,7 +35,8 @@ std::vector<std::vector<PrintedLine>> LinesByPage(const QTextDocument& document,
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         QTextLayout* lines = block.layout();
         if (lines == nullptr) continue;
-        const QPointF origin = layout.blockBoundingRect(block).topLeft() - lines->boundingRect().topLeft();
+        // Where the paragraph's layout sits; its lines are measured from there.
+        const QPointF origin = layout.blockBoundingRect(block).topLeft();
         for (int i = 0; i < lines->lineCount(); ++i) {
             const QTextLine line = lines->lineAt(i);
             const qreal top = origin.y() + line.y();

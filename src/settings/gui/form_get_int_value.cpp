@@ -58,7 +58,14 @@ TFormGetIntValue::TFormGetIntValue(QWidget* parent)
     LayOutLine();
 }
 
-int TFormGetIntValue::Value() const {
+int TFormGetIntValue::Value() const { return closedValue_ ? *closedValue_ : TypedValue(); }
+
+void TFormGetIntValue::done(int result) {
+    closedValue_ = TypedValue();
+    QDialog::done(result);
+}
+
+int TFormGetIntValue::TypedValue() const {
     bool ok = false;
     const qlonglong typed = spin_->cleanText().trimmed().toLongLong(&ok);
     if (!ok) return spin_->minimum();
@@ -89,6 +96,7 @@ void TFormGetIntValue::showEvent(QShowEvent* event) {
     spin_->setFocus();
     spin_->selectAll();
     setResult(QDialog::Rejected);
+    closedValue_.reset();
     QDialog::showEvent(event);
 }
 

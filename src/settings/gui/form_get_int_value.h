@@ -15,6 +15,7 @@
 #include <QDialog>
 
 #include <functional>
+#include <optional>
 
 class QLabel;
 class QPushButton;
@@ -37,9 +38,14 @@ public:
     void SetCancelCaption(const QString& caption) { cancelCaption_ = caption; }
     // The beep of a refused key (QApplication::beep unless set).
     void SetBeep(std::function<void()> beep) { beep_ = std::move(beep); }
-    // The spin box's value as typed: its text as a number held within the
-    // limits; an empty or unreadable text gives the minimum.
+    // The spin box's value as typed when the dialog closed (while it is
+    // open: as typed now): its text as a number held within the limits; an
+    // empty or unreadable text gives the minimum. (Taken as the dialog
+    // closes: the spin box puts back its last valid value when it loses
+    // the focus.)
     int Value() const;
+
+    void done(int result) override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -47,6 +53,7 @@ protected:
 
 private:
     void LayOutLine();
+    int TypedValue() const;
 
     QLabel* label_;
     QSpinBox* spin_;
@@ -54,6 +61,7 @@ private:
     QPushButton* cancel_;
     QString cancelCaption_;
     std::function<void()> beep_;
+    std::optional<int> closedValue_;
 };
 
 }  // namespace kestrum
