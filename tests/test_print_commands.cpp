@@ -74,7 +74,7 @@ TEST_F(PrintTest, PrintsWithTheSavedMarginsAndOrientationWhileMarked) {
     ActivityMarker during = ActivityMarker::Idle;
     printer.WhilePrinting = [&] { during = recording.ActivityMarker; };
     ASSERT_TRUE(table.Execute("MainMenuFilePrint", {}));
-    EXPECT_EQ(printer.PrintDialogs, 1);
+    EXPECT_EQ(printer.DialogTitles, std::vector<std::string>{"Test.RTF"});
     ASSERT_EQ(printer.Printed.size(), 1u);
     EXPECT_EQ(printer.OrientationWhenPrinted, kLandscape);
     EXPECT_EQ(printer.Printed[0], PageRectFromDeviceCaps(printer.Landscape, 20, 10, 10, 10));

@@ -50,8 +50,8 @@ void MainMenuFilePrintOnClick(PrintContext& c) {
         explicit Marker(RecordingState& r) : recording(r) { recording.ActivityMarker = ActivityMarker::Printing; }
         ~Marker() { recording.ActivityMarker = ActivityMarker::Idle; }
     } marker(c.recording);
-    if (!c.printer.PrintDialog()) return;
     const std::string title = c.protocolFileTitle ? c.protocolFileTitle() : std::string();
+    if (!c.printer.PrintDialog(title)) return;
     PrintProtocolWithMargins(c.printer, c.options, title, c.options.Language);
 }
 

@@ -67,9 +67,10 @@ public:
     // The printer's name, or the file it prints into; for messages.
     virtual std::string Name() = 0;
 
-    // The print dialog: the user chooses the printer and the number of
+    // The print dialog for the document `title` (it names the PDF file the
+    // dialog proposes): the user chooses the printer and the number of
     // copies; there is no page range or selection. False: cancelled.
-    virtual bool PrintDialog() = 0;
+    virtual bool PrintDialog(const std::string& title) = 0;
     // The page set-up dialog, preset with `setup` (the printer takes its
     // orientation). On OK true, with the margins and orientation as the
     // dialog left them in `setup`; on cancel false and `setup` unchanged

@@ -14,8 +14,9 @@ void FakePrinter::SetOrientation(int orientation) {
 
 PrinterDeviceCaps FakePrinter::DeviceCaps() { return CurrentOrientation == kLandscape ? Landscape : Portrait; }
 
-bool FakePrinter::PrintDialog() {
+bool FakePrinter::PrintDialog(const std::string& title) {
     ++PrintDialogs;
+    DialogTitles.push_back(title);
     return PrintDialogAnswer;
 }
 

@@ -31,6 +31,7 @@ public:
     std::vector<int> OrientationsSet;
     PageSetup PageSetupShown;  // what the dialog was preset with
     int PrintDialogs = 0;
+    std::vector<std::string> DialogTitles;
     int PageSetupDialogs = 0;
     std::vector<PageRect> Printed;  // the rectangle of each print
     std::vector<std::string> Titles;
@@ -40,7 +41,7 @@ public:
     void SetOrientation(int orientation) override;
     PrinterDeviceCaps DeviceCaps() override;
     std::string Name() override { return PrinterName; }
-    bool PrintDialog() override;
+    bool PrintDialog(const std::string& title) override;
     bool PageSetupDialog(PageSetup& setup) override;
     PrintResult PrintProtocol(const PageRect& rect, const std::string& title) override;
 };

@@ -38,10 +38,16 @@ const MenuIcon kIcons[] = {
 }  // namespace
 
 void SetMenuIcons(MainMenus& menus) {
-    // Without a desktop the theme is often bare; the common full theme
-    // stands in where it is installed.
-    if (!QIcon::hasThemeIcon("document-open") && QIcon::fallbackThemeName() == "hicolor")
-        QIcon::setFallbackThemeName("Adwaita");
+    // Without a desktop session the theme is the bare "hicolor"; a common
+    // full theme stands in where one is installed.
+    if (!QIcon::hasThemeIcon("document-open") && (QIcon::themeName().isEmpty() || QIcon::themeName() == "hicolor")) {
+        const QString bare = QIcon::themeName();
+        for (const char* theme : {"Adwaita", "breeze"}) {
+            QIcon::setThemeName(theme);
+            if (QIcon::hasThemeIcon("document-open")) break;
+            QIcon::setThemeName(bare);
+        }
+    }
     for (const MenuIcon& entry : kIcons) {
         QAction* action = menus.Action(entry.Item);
         if (action == nullptr) continue;

@@ -96,8 +96,9 @@ void QtPrinter::UsePdfFile(const QString& path) {
     UseUnprintableStripsAsMargins();
 }
 
-bool QtPrinter::PrintDialog() {
+bool QtPrinter::PrintDialog(const std::string& title) {
     printer_.setPrintRange(QPrinter::AllPages);
+    printer_.setDocName(Cp1252ToQString(title));
     QPrintDialog dialog(&printer_, dialogParent_);
     // The printer and the number of copies; no page range, no selection.
     dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintCollateCopies);

@@ -32,7 +32,7 @@ public:
     void SetOrientation(int orientation) override;
     PrinterDeviceCaps DeviceCaps() override;
     std::string Name() override;
-    bool PrintDialog() override;
+    bool PrintDialog(const std::string& title) override;
     bool PageSetupDialog(PageSetup& setup) override;
     PrintResult PrintProtocol(const PageRect& rect, const std::string& title) override;
 

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpinBox>
 
 namespace kestrum {
@@ -91,7 +92,14 @@ void TFormGetIntValue::showEvent(QShowEvent* event) {
     LayOutLine();
     if (QWidget* owner = parentWidget()) {
         const QRect frame = owner->window()->frameGeometry();
-        move(frame.center() - QPoint(width() / 2, height() / 2));
+        QPoint topLeft = frame.center() - QPoint(width() / 2, height() / 2);
+        // A long prompt over a narrow window stays on the screen.
+        if (const QScreen* screen = owner->screen()) {
+            const QRect room = screen->availableGeometry();
+            topLeft.setX(qMax(room.left(), qMin(topLeft.x(), room.right() + 1 - width())));
+            topLeft.setY(qMax(room.top(), qMin(topLeft.y(), room.bottom() + 1 - height())));
+        }
+        move(topLeft);
     }
     spin_->setFocus();
     spin_->selectAll();
