@@ -54,7 +54,7 @@ public:
     MainMenus& Menus() { return *menus_; }
     QtMessagePump& Pump() { return *pump_; }
     QtPrinter& Printer() { return *printer_; }
-    QtSettingsDialogs& SettingsDialogs() { return *settingsDialogs_; }
+    QtSettingsDialogs& Dialogs() { return *settingsDialogs_; }
     QtHelpViewer& Help() { return *help_; }
     AppWiring& Wiring() { return *wiring_; }
     AppState& State() { return session_.State; }

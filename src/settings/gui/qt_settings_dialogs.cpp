@@ -41,6 +41,7 @@ bool QtSettingsDialogs::ChooseColour(Colour& colour) {
     const QColor shown = ToQColor(colour, QApplication::palette());
     QColorDialog dialog(shown, owner_);
     dialog.setObjectName("ColorDialog");
+    dialog.move(dialogOrigin_.X, dialogOrigin_.Y);
     if (dialog.exec() != QDialog::Accepted) return false;
     const QColor chosen = dialog.selectedColor();
     if (!chosen.isValid()) return false;

@@ -19,7 +19,8 @@ class QtSettingsDialogs : public SettingsDialogs {
 public:
     // `cancelCaption`: the value dialog's and input box's cancel caption for
     // the current language (the view's CancelCaption); `dialogOrigin`: where
-    // the input box goes. Both are read each time a dialog shows.
+    // the input box and the colour dialog go. Both are read each time a
+    // dialog shows.
     QtSettingsDialogs(QWidget* owner, const std::string& cancelCaption, const ScreenPoint& dialogOrigin);
     ~QtSettingsDialogs() override;
 
