@@ -3,6 +3,7 @@
 #include "app/app_commands.h"
 #include "app/main_window_lifecycle.h"
 #include "app/menu_layout.h"
+#include "capture/capture_file_commands.h"
 
 namespace kestrum {
 
@@ -41,6 +42,7 @@ AppWiring::AppWiring(AppState& state, const AppServices& services)
     AddAppCommands(Commands, services.CloseWindow);
     AddSettingsCommands(Commands, SettingsCommands);
     AddChannelCommands(Commands, ChannelCommands);
+    AddCaptureFileCommands(Commands, state.Settings());
     state.View.DeclareItems(MenuItemNames());
 }
 

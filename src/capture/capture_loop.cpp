@@ -1,6 +1,9 @@
 #include "capture/capture_loop.h"
 
+#include "capture/arrival_order.h"
+#include "capture/capture_file_run.h"
 #include "capture/channel_line_writer.h"
+#include "capture/dropped_input.h"
 #include "capture/line_assembly.h"
 #include "capture/port_reading.h"
 #include "capture/program_lines.h"
@@ -23,6 +26,7 @@ void ResetChannelBuffers(CaptureContext& c, int channel) {
 
 void Stop(CaptureContext& c) {
     c.sending.StopSending();
+    EndCaptureFile(c);
     c.search.RestartFindAtBeginning();
     c.search.SetEditSearchCommandsEnabled(c.field.LineCount() > 0);
     c.field.ClearUndoBuffer();
@@ -79,19 +83,33 @@ bool RunPass(CaptureContext& c, LogMode logMode) {
     RecordingState& state = c.state.Recording;
     const Options& options = c.options;
     c.pump.ProcessMessages();
+    unsigned readers = 0;
+    for (int j = kFirstChannel; j <= kLastChannel; ++j)
+        if (c.channels.Channel(j).Active || !c.state.Lines[static_cast<std::size_t>(j)].Written) readers |= 1u << j;
+    ArrivalOrder order;
+    order.Begin(c.ports, c.channels, readers);
     for (int j = kFirstChannel; j <= kLastChannel; ++j) {
         const ChannelRecord& record = c.channels.Channel(j);
         LineRecord& line = c.state.Lines[static_cast<std::size_t>(j)];
         if (!record.Active && line.Written) continue;
 
+        if (order.MayHaveDropped(j))
+            if (const std::uint64_t dropped = c.ports.TakeDroppedInput(record.Handle))
+                WriteDroppedInputLine(c, j, dropped);
+
         std::uint8_t byte = 0;
         bool begunNow = false;
-        if (ReadChannelByte(c, record, byte)) {
-            // The byte's time is only ever read for the first byte of a line;
-            // the clock is read for the bytes that begin one.
+        // A channel whose next byte arrived after another channel's waits.
+        if (order.MayRead(j) && ReadChannelByte(c, record, byte)) {
+            // The byte's time is only ever read for the first byte of a line:
+            // when it arrived, or (input not stamped) now.
             if (options.ShowTimeTags &&
-                (j != state.LastChannel || (line.LineClosed && !line.LineStarted)))
-                line.ByteTime = ElapsedSeconds(c.state.ProtocolTime, c.clock);
+                (j != state.LastChannel || (line.LineClosed && !line.LineStarted))) {
+                const InputArrival* arrival = order.Next(j);
+                line.ByteTime = arrival ? ArrivalSeconds(c.state.ProtocolTime, *arrival)
+                                        : ElapsedSeconds(c.state.ProtocolTime, c.clock);
+            }
+            order.Advance(c.ports, c.channels, j);
             state.DataSeen = true;
             if (j != state.LastChannel) {
                 const int last = state.LastChannel;
@@ -167,6 +185,7 @@ void RunRecording(CaptureContext& c) {
         state.FirstPhase = false;  // re-armed: back to the trigger phase
     }
     if (state.StartLineWritten) WriteStopLine(c);
+    EndCaptureFile(c);
     state.ActivityMarker = ActivityMarker::Idle;
 }
 
@@ -192,6 +211,8 @@ void SpeedButtonStartOnClick(CaptureContext& c) {
     c.field.FocusAtEnd();
     if (c.options.MonitorMode && c.field.LineCount() > 0) AppendProtocolLine(c);
     c.pump.ProcessMessages();
+    // Before the purge: the file holds at least what the protocol will.
+    BeginCaptureFile(c);
 
     for (int j = kFirstChannel; j <= kLastChannel; ++j) {
         const ChannelRecord& record = c.channels.Channel(j);

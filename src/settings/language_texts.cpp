@@ -109,6 +109,10 @@ constexpr std::array<TextPair, kLanguageTextCount> kLanguageTexts = {{
     {"Save the protocol if you want to keep it, then clear it to go on recording.",
      "Speichern Sie das Protokoll, wenn Sie es behalten m\xF6" "chten, und l\xF6schen Sie es dann, "
      "um weiter aufzuzeichnen."},  // 47
+    {"%1%2 bytes lost: more than 16 MiB were waiting to be shown.",
+     "%1%2 Bytes verloren: mehr als 16 MiB warteten auf die Anzeige."},  // 48
+    {"Writing the capture file %1 failed:\r%2",
+     "Das Schreiben der Mitschnitt-Datei %1 ist fehlgeschlagen:\r%2"},  // 49
 }};
 
 struct CaptionTriple {
@@ -232,6 +236,9 @@ constexpr CaptionTriple kMenuCaptions[] = {
     {"MainMenuSettingsHighlightInputLine",
      "Highlight character or byte sequence to be sent in the edit field",
      "Auszusendende Zeichen- bzw. Bytefolge im Editorfeld markieren"},
+    {"MainMenuSettingsCaptureFile",
+     "Write a capture &file (pcapng) when recording",
+     "Mitschnitt-Datei (pcapng) &aufzeichnen"},
     {"MainMenuSettingsPrinter",
      "Printer settings ...",
      "Drucker-Einstellungen ..."},

@@ -1,0 +1,48 @@
+#include "capture/arrival_order.h"
+
+namespace kestrum {
+
+void ArrivalOrder::Begin(SerialPorts& ports, const ChannelTable& channels, unsigned readers) {
+    limit_ = ports.ArrivalLimit();
+    waiting_.fill(false);
+    dropped_.fill(false);
+    if (limit_ == 0) return;
+    for (int j = kFirstChannel; j <= kLastChannel; ++j)
+        if (readers & (1u << j)) Look(ports, channels, j);
+}
+
+void ArrivalOrder::Look(SerialPorts& ports, const ChannelTable& channels, int channel) {
+    const auto n = static_cast<std::size_t>(channel);
+    const PortHandle handle = channels.Channel(channel).Handle;
+    InputArrival& arrival = next_[n];
+    const bool has = handle != kInvalidPortHandle && ports.NextArrival(handle, arrival);
+    waiting_[n] = has && arrival.Sequence < limit_;
+    // Dropped input is reported before the byte it came before, or once the
+    // port has nothing else waiting.
+    dropped_[n] = handle != kInvalidPortHandle && (!has || arrival.DroppedBefore > 0);
+}
+
+bool ArrivalOrder::MayRead(int channel) const {
+    if (limit_ == 0) return true;
+    const auto n = static_cast<std::size_t>(channel);
+    if (!waiting_[n]) return false;
+    const std::uint64_t own = next_[n].Sequence;
+    for (std::size_t k = kFirstChannel; k <= kLastChannel; ++k)
+        if (k != n && waiting_[k] && next_[k].Sequence < own) return false;
+    return true;
+}
+
+const InputArrival* ArrivalOrder::Next(int channel) const {
+    const auto n = static_cast<std::size_t>(channel);
+    return limit_ != 0 && waiting_[n] ? &next_[n] : nullptr;
+}
+
+bool ArrivalOrder::MayHaveDropped(int channel) const {
+    return limit_ != 0 && dropped_[static_cast<std::size_t>(channel)];
+}
+
+void ArrivalOrder::Advance(SerialPorts& ports, const ChannelTable& channels, int channel) {
+    if (limit_ != 0) Look(ports, channels, channel);
+}
+
+}  // namespace kestrum
