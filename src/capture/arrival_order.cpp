@@ -4,6 +4,7 @@ namespace kestrum {
 
 void ArrivalOrder::Begin(SerialPorts& ports, const ChannelTable& channels, unsigned readers) {
     limit_ = ports.ArrivalLimit();
+    has_.fill(false);
     waiting_.fill(false);
     dropped_.fill(false);
     if (limit_ == 0) return;
@@ -16,9 +17,8 @@ void ArrivalOrder::Look(SerialPorts& ports, const ChannelTable& channels, int ch
     const PortHandle handle = channels.Channel(channel).Handle;
     InputArrival& arrival = next_[n];
     const bool has = handle != kInvalidPortHandle && ports.NextArrival(handle, arrival);
+    has_[n] = has;
     waiting_[n] = has && arrival.Sequence < limit_;
-    // Dropped input is reported before the byte it came before, or once the
-    // port has nothing else waiting.
     dropped_[n] = handle != kInvalidPortHandle && (!has || arrival.DroppedBefore > 0);
 }
 
@@ -38,7 +38,10 @@ const InputArrival* ArrivalOrder::Next(int channel) const {
 }
 
 bool ArrivalOrder::MayHaveDropped(int channel) const {
-    return limit_ != 0 && dropped_[static_cast<std::size_t>(channel)];
+    // Dropped input is reported in the place of the byte it came before, or
+    // once the port has nothing else waiting.
+    const auto n = static_cast<std::size_t>(channel);
+    return limit_ != 0 && dropped_[n] && (!has_[n] || MayRead(channel));
 }
 
 void ArrivalOrder::Advance(SerialPorts& ports, const ChannelTable& channels, int channel) {

@@ -32,7 +32,8 @@ public:
     const InputArrival* Next(int channel) const;
 
     // Whether the channel's port may hold a report of dropped input
-    // (SerialPorts::TakeDroppedInput) at this point of the pass.
+    // (SerialPorts::TakeDroppedInput) that is due now: before the byte it
+    // came before, when that byte may be read, or when nothing else waits.
     bool MayHaveDropped(int channel) const;
 
     // After the channel read a byte (or took its report of dropped input):
@@ -46,6 +47,7 @@ private:
 
     std::uint64_t limit_ = 0;  // chunks below this were waiting when the pass began
     std::array<InputArrival, kEntryCount> next_{};
+    std::array<bool, kEntryCount> has_{};       // the port has a byte waiting
     std::array<bool, kEntryCount> waiting_{};   // next_ holds a byte of this pass
     std::array<bool, kEntryCount> dropped_{};   // a report may wait
 };
