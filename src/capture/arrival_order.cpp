@@ -10,6 +10,21 @@ void ArrivalOrder::Begin(SerialPorts& ports, const ChannelTable& channels, unsig
     if (limit_ == 0) return;
     for (int j = kFirstChannel; j <= kLastChannel; ++j)
         if (readers & (1u << j)) Look(ports, channels, j);
+    FindEarliest();
+}
+
+void ArrivalOrder::FindEarliest() {
+    earliest_ = ~std::uint64_t{0};
+    earliestCount_ = 0;
+    for (std::size_t k = kFirstChannel; k <= kLastChannel; ++k) {
+        if (!waiting_[k]) continue;
+        if (next_[k].Sequence < earliest_) {
+            earliest_ = next_[k].Sequence;
+            earliestCount_ = 1;
+        } else if (next_[k].Sequence == earliest_) {
+            ++earliestCount_;
+        }
+    }
 }
 
 void ArrivalOrder::Look(SerialPorts& ports, const ChannelTable& channels, int channel) {
@@ -25,11 +40,11 @@ void ArrivalOrder::Look(SerialPorts& ports, const ChannelTable& channels, int ch
 bool ArrivalOrder::MayRead(int channel) const {
     if (limit_ == 0) return true;
     const auto n = static_cast<std::size_t>(channel);
-    if (!waiting_[n]) return false;
-    const std::uint64_t own = next_[n].Sequence;
-    for (std::size_t k = kFirstChannel; k <= kLastChannel; ++k)
-        if (k != n && waiting_[k] && next_[k].Sequence < own) return false;
-    return true;
+    return waiting_[n] && next_[n].Sequence == earliest_;
+}
+
+bool ArrivalOrder::MayReadOn(int channel) const {
+    return limit_ != 0 && MayRead(channel) && earliestCount_ == 1;
 }
 
 const InputArrival* ArrivalOrder::Next(int channel) const {
@@ -45,7 +60,9 @@ bool ArrivalOrder::MayHaveDropped(int channel) const {
 }
 
 void ArrivalOrder::Advance(SerialPorts& ports, const ChannelTable& channels, int channel) {
-    if (limit_ != 0) Look(ports, channels, channel);
+    if (limit_ == 0) return;
+    Look(ports, channels, channel);
+    FindEarliest();
 }
 
 }  // namespace kestrum

@@ -27,6 +27,12 @@ public:
     // Whether channel 1..8 may read its next byte now.
     bool MayRead(int channel) const;
 
+    // Whether the channel, having just read a byte, may read on in the same
+    // turn: input is stamped and its next byte arrived before every other
+    // channel's. (The other channels could not read before it anyway, so
+    // the protocol is the same as with one byte per pass.)
+    bool MayReadOn(int channel) const;
+
     // The arrival of the channel's next byte; null when input is not stamped
     // or the channel has none waiting in this pass.
     const InputArrival* Next(int channel) const;
@@ -44,12 +50,15 @@ public:
 
 private:
     void Look(SerialPorts& ports, const ChannelTable& channels, int channel);
+    void FindEarliest();
 
     std::uint64_t limit_ = 0;  // chunks below this were waiting when the pass began
     std::array<InputArrival, kEntryCount> next_{};
     std::array<bool, kEntryCount> has_{};       // the port has a byte waiting
     std::array<bool, kEntryCount> waiting_{};   // next_ holds a byte of this pass
     std::array<bool, kEntryCount> dropped_{};   // a report may wait
+    std::uint64_t earliest_ = 0;  // the lowest sequence number waiting
+    int earliestCount_ = 0;       // channels whose next byte has it
 };
 
 }  // namespace kestrum

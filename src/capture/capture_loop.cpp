@@ -72,6 +72,61 @@ bool RunPassSequence(CaptureContext& c) {
     return false;
 }
 
+// Bytes a channel reads in one turn at most when its input arrived before
+// every other channel's, so that messages still come through often.
+constexpr int kMaxBytesPerTurn = 256;
+
+// Byte b of channel j into its line, by the pass's steps: its time (when it
+// arrived, or now), the change of channel, the line start, the byte, the
+// line-end test. `begunNow` is set when it began a line. True when a
+// completed line re-armed the trigger.
+bool AddChannelByte(CaptureContext& c, int j, std::uint8_t byte, LogMode logMode, const InputArrival* arrival,
+                    bool& begunNow) {
+    RecordingState& state = c.state.Recording;
+    const Options& options = c.options;
+    LineRecord& line = c.state.Lines[static_cast<std::size_t>(j)];
+    // The byte's time is only ever read for the first byte of a line.
+    if (options.ShowTimeTags && (j != state.LastChannel || (line.LineClosed && !line.LineStarted)))
+        line.ByteTime = arrival ? ArrivalSeconds(c.state.ProtocolTime, *arrival)
+                                : ElapsedSeconds(c.state.ProtocolTime, c.clock);
+    state.DataSeen = true;
+    if (j != state.LastChannel) {
+        const int last = state.LastChannel;
+        if (last != -1 && !c.state.Lines[static_cast<std::size_t>(last)].Written) WriteChannelLine(c, last);
+        state.LastChannel = j;
+        line.LineClosed = true;
+        line.LineStarted = false;
+    }
+    line.Written = false;
+
+    bool lineEnd = false;
+    if (logMode == LogMode::Ascii) {
+        if (line.LineClosed && !line.LineStarted) {
+            BeginAsciiLine(c, j);
+            begunNow = true;
+        }
+        AddAsciiByte(c, j, byte);
+        lineEnd = (byte == 13 && options.DumpOnCr) || (byte == 10 && options.DumpOnLf) ||
+                  static_cast<int>(line.LineText.size()) >= c.state.Layout.MaxLineLength;
+    } else {
+        if (line.LineClosed && !line.LineStarted) {
+            BeginHexLine(c, j);
+            begunNow = true;
+        }
+        AddHexByte(c, j, byte);
+        // At least (not exactly) the count: a count lowered while the line
+        // was open still ends it.
+        lineEnd = line.HexByteCount >= options.HexLineByteCount && state.Running;
+    }
+    if (lineEnd && !line.Written) {
+        WriteChannelLine(c, j);
+        line.LineClosed = true;
+        line.LineStarted = false;
+        if (ShouldRearm(c, j)) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 void FlushChannelLines(CaptureContext& c) {
@@ -97,55 +152,19 @@ bool RunPass(CaptureContext& c, LogMode logMode) {
             if (const std::uint64_t dropped = c.ports.TakeDroppedInput(record.Handle))
                 WriteDroppedInputLine(c, j, dropped);
 
-        std::uint8_t byte = 0;
+        // A channel whose next byte arrived after another channel's waits;
+        // one whose input arrived before everyone else's reads on.
         bool begunNow = false;
-        // A channel whose next byte arrived after another channel's waits.
-        if (order.MayRead(j) && ReadChannelByte(c, record, byte)) {
-            // The byte's time is only ever read for the first byte of a line:
-            // when it arrived, or (input not stamped) now.
-            if (options.ShowTimeTags &&
-                (j != state.LastChannel || (line.LineClosed && !line.LineStarted))) {
-                const InputArrival* arrival = order.Next(j);
-                line.ByteTime = arrival ? ArrivalSeconds(c.state.ProtocolTime, *arrival)
-                                        : ElapsedSeconds(c.state.ProtocolTime, c.clock);
-            }
+        for (int taken = 0; taken < kMaxBytesPerTurn && (taken == 0 ? order.MayRead(j) : order.MayReadOn(j));
+             ++taken) {
+            InputArrival arrival;
+            const bool stamped = order.Next(j) != nullptr;
+            if (stamped) arrival = *order.Next(j);
+            std::uint8_t byte = 0;
+            if (!ReadChannelByte(c, record, byte)) break;
             order.Advance(c.ports, c.channels, j);
-            state.DataSeen = true;
-            if (j != state.LastChannel) {
-                const int last = state.LastChannel;
-                if (last != -1 && !c.state.Lines[static_cast<std::size_t>(last)].Written)
-                    WriteChannelLine(c, last);
-                state.LastChannel = j;
-                line.LineClosed = true;
-                line.LineStarted = false;
-            }
-            line.Written = false;
-
-            bool lineEnd = false;
-            if (logMode == LogMode::Ascii) {
-                if (line.LineClosed && !line.LineStarted) {
-                    BeginAsciiLine(c, j);
-                    begunNow = true;
-                }
-                AddAsciiByte(c, j, byte);
-                lineEnd = (byte == 13 && options.DumpOnCr) || (byte == 10 && options.DumpOnLf) ||
-                          static_cast<int>(line.LineText.size()) >= c.state.Layout.MaxLineLength;
-            } else {
-                if (line.LineClosed && !line.LineStarted) {
-                    BeginHexLine(c, j);
-                    begunNow = true;
-                }
-                AddHexByte(c, j, byte);
-                // At least (not exactly) the count: a count lowered while the
-                // line was open still ends it.
-                lineEnd = line.HexByteCount >= options.HexLineByteCount && state.Running;
-            }
-            if (lineEnd && !line.Written) {
-                WriteChannelLine(c, j);
-                line.LineClosed = true;
-                line.LineStarted = false;
-                if (ShouldRearm(c, j)) return true;
-            }
+            if (AddChannelByte(c, j, byte, logMode, stamped ? &arrival : nullptr, begunNow)) return true;
+            if (!state.Running || options.LogMode != logMode) break;
         }
 
         // A line begun a moment ago (its deadline was set from the clock

@@ -233,7 +233,10 @@ PortHandle LinuxSerialPorts::CreateFile(const std::string& portName, OpenFailure
         std::lock_guard<std::mutex> lock(mutex_);
         port->Id = (nextPortId_++ << 32) | static_cast<std::uint64_t>(fd);
         epoll_event event{};
-        event.events = EPOLLIN;  // level-triggered: a port is drained over as many wake-ups as it takes
+        // Edge-triggered: the set reports ports in the order their input
+        // came (a port still reported is not put back in front of later
+        // ones); each report is read until the tty is empty.
+        event.events = EPOLLIN | EPOLLET;
         event.data.u64 = port->Id;
         port->Watched = epoll_ctl(epoll_, EPOLL_CTL_ADD, fd, &event) == 0;
         if (static_cast<std::size_t>(fd) >= ports_.size()) ports_.resize(static_cast<std::size_t>(fd) + 1);
@@ -398,6 +401,8 @@ bool LinuxSerialPorts::WaitForInput(std::chrono::nanoseconds timeout) {
         const auto spinEnd = start + std::min<std::chrono::nanoseconds>(kSpin, timeout);
         do {
             if (newInput()) return true;
+            // The reading thread may need this processor to bring it.
+            std::this_thread::yield();
         } while (SteadyClock::now() < spinEnd);
     }
     for (;;) {
@@ -521,14 +526,17 @@ void LinuxSerialPorts::ReadLoop() {
         std::lock_guard<std::mutex> lock(mutex_);
         if (stop_) return;
         HandSent();
+        // Ports left with input at the last wake-up first: theirs came earlier.
+        std::vector<std::uint64_t> undrained;
+        undrained.swap(undrained_);
+        for (const std::uint64_t id : undrained) ReadReported(id, 0);
         for (int i = 0; i < count; ++i) {
             const std::uint64_t id = events[i].data.u64;
             if (id == kControlId) {
                 DrainEventFd(control_);
                 continue;
             }
-            const auto fd = static_cast<std::size_t>(id & kFdMask);
-            if (fd < ports_.size() && ports_[fd] && ports_[fd]->Id == id) ReadPort(*ports_[fd], events[i].events);
+            ReadReported(id, events[i].events);
         }
         const std::int64_t now = MonotonicNs();
         if (recorder_ && now >= nextLinePoll_) PollLines(now);
@@ -543,7 +551,16 @@ void LinuxSerialPorts::ReadLoop() {
     }
 }
 
+void LinuxSerialPorts::ReadReported(std::uint64_t id, std::uint32_t events) {
+    const auto fd = static_cast<std::size_t>(id & kFdMask);
+    if (fd >= ports_.size() || !ports_[fd] || ports_[fd]->Id != id) return;  // closed since
+    if (!ReadPort(*ports_[fd], events) &&
+        std::find(undrained_.begin(), undrained_.end(), id) == undrained_.end())
+        undrained_.push_back(id);
+}
+
 int LinuxSerialPorts::WaitMilliseconds(std::int64_t now) const {
+    if (!undrained_.empty()) return 0;
     bool dropping = false;
     for (const auto& port : ports_)
         if (port && port->PendingDropped > 0) dropping = true;
@@ -554,8 +571,8 @@ int LinuxSerialPorts::WaitMilliseconds(std::int64_t now) const {
     return static_cast<int>((due - now + 999'999) / 1'000'000);
 }
 
-void LinuxSerialPorts::ReadPort(Port& port, std::uint32_t events) {
-    if (port.Failed.load(std::memory_order_relaxed)) return;
+bool LinuxSerialPorts::ReadPort(Port& port, std::uint32_t events) {
+    if (port.Failed.load(std::memory_order_relaxed)) return true;
     for (int round = 0; round < kReadsPerWake; ++round) {
         const ssize_t got = read(port.Fd, readBuffer_.get(), kReadBytes);
         if (got > 0) {
@@ -564,7 +581,7 @@ void LinuxSerialPorts::ReadPort(Port& port, std::uint32_t events) {
             Queue(port, readBuffer_.get(), size, counter);
             if (recorder_) RecordTraffic(port.Name, port.Status.Lines, PortTrafficKind::Received, counter,
                                          readBuffer_.get(), size);
-            if (size < kReadBytes) return;  // drained
+            if (size < kReadBytes) return true;  // drained
             continue;
         }
         if (got < 0 && errno == EINTR) continue;
@@ -572,12 +589,13 @@ void LinuxSerialPorts::ReadPort(Port& port, std::uint32_t events) {
             // Nothing to read although the set reported the port: an error
             // or hang-up without input.
             if (events & (EPOLLERR | EPOLLHUP)) Fail(port);
-            return;
+            return true;
         }
         // 0: end of file (the line hung up); < 0: the device failed or is gone.
         Fail(port);
-        return;
+        return true;
     }
+    return false;  // more waits: read on at the next turn
 }
 
 void LinuxSerialPorts::Fail(Port& port) {

@@ -6,8 +6,9 @@
 // run as root), its own termios is saved on open and put back exactly on
 // close, and reads never block.
 //
-// Reading happens on a thread of this object: it waits on one epoll set for
-// every open port and drains each port as soon as the kernel reports input,
+// Reading happens on a thread of this object: it waits on one edge-triggered
+// epoll set for every open port (which reports ports in the order their
+// input came) and drains each port as soon as the kernel reports input,
 // so a caller that is busy (a slow window, a modal dialog) never delays it.
 // Every read() makes one chunk, stamped with its arrival time (CLOCK_MONOTONIC
 // nanoseconds, the counter of CreateSystemClock, and the local date-time) and
@@ -131,7 +132,10 @@ private:
     // Reading thread (with mutex_ held unless said otherwise).
     void ReadLoop();
     int WaitMilliseconds(std::int64_t now) const;
-    void ReadPort(Port& port, std::uint32_t events);
+    // Reads a port the epoll set reported (or one left with input); false
+    // when it still has input after kReadsPerWake reads.
+    bool ReadPort(Port& port, std::uint32_t events);
+    void ReadReported(std::uint64_t id, std::uint32_t events);
     void Queue(Port& port, const std::uint8_t* data, std::size_t size, std::int64_t counter);
     void QueueDroppedMark(Port& port);
     void Fail(Port& port);
@@ -163,6 +167,7 @@ private:
     std::int64_t nextLinePoll_ = 0;
     std::int64_t nextTick_ = 0;
     std::vector<SentBytes> sent_;  // written by the caller, for the recorder
+    std::vector<std::uint64_t> undrained_;  // ports left with input, read first at the next turn
     std::unique_ptr<std::uint8_t[]> readBuffer_;
     LocalDateTime localTime_;
 
