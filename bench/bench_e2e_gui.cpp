@@ -7,10 +7,14 @@
 // are not whole and those out of the order they were sent in. "Not
 // recorded" counts the bytes that were not in the protocol 5 s after the
 // last byte was sent (or at the end of a run).
-// (b) is a bus of requests and replies, as fast as the writer can: each port
-// sends its line once the previous port's line has left the tty (taken by
-// the serial layer's reading thread), not waiting for the window; the
-// figure includes the time the window takes to catch up. (b2) waits for the
+// (b0) writes each line as soon as the previous one is written, on the next
+// port: lines written microseconds apart on different ports may reach the
+// reading thread together, and then their order between ports is not known
+// (one read takes all a port holds). (b) is a bus of requests and replies as
+// fast as the writer can: each port sends its line once the previous port's
+// line has arrived (taken by the serial layer's reading thread), not
+// waiting for the window; the figure includes the time the window takes to
+// catch up. (b2) waits for the
 // recording's reads instead, as a bus whose devices answer the program does.
 // (f) is the time-tag error of lines paced on two ports while a third floods,
 // against the true send times; (g) reads the capture file of (e) back with
@@ -189,7 +193,7 @@ private:
     long local_[kPorts] = {};
 };
 
-enum class Pattern { OnePortFast, TakingTurns, TakingTurnsRecorded, AllPortsPaced, AllPorts921600, Quiet, TimeTags };
+enum class Pattern { OnePortFast, TakingTurnsNoWait, TakingTurns, TakingTurnsRecorded, AllPortsPaced, AllPorts921600, Quiet, TimeTags };
 
 constexpr int kTimeTagLines = 600;  // (f): lines of the two paced ports
 
@@ -230,6 +234,9 @@ void WriteLines(const std::vector<PseudoTerminal*>& ptys, Pattern pattern, long 
                 chunk.clear();
             }
         }
+    } else if (pattern == Pattern::TakingTurnsNoWait) {
+        // Each line as soon as the previous one is written, on the next port.
+        for (long i = 0; i < lines; ++i) writeAll(ptys[static_cast<std::size_t>(i % kPorts)]->Master, Line(i));
     } else if (pattern == Pattern::TakingTurns) {
         // As on a bus of requests and replies at full speed: a port sends its
         // line once the previous port's line has arrived, that is, once the
@@ -415,7 +422,7 @@ Result Run(TFormMain& form, std::vector<PseudoTerminal*> ptys, Shared* consumed,
     QtProtocolField& field = form.Field();
     const int count = field.LineCount();
     const bool global = pattern == Pattern::OnePortFast || pattern == Pattern::TakingTurns ||
-                        pattern == Pattern::TakingTurnsRecorded;
+                        pattern == Pattern::TakingTurnsNoWait || pattern == Pattern::TakingTurnsRecorded;
     const bool perPort = pattern == Pattern::AllPortsPaced || pattern == Pattern::AllPorts921600;
     if (global || perPort) result.Broken = result.OutOfOrder = 0;
     long lastNumber[kPorts + 1];
@@ -571,6 +578,7 @@ int main(int argc, char** argv) {
     Print(Run(form, ptys, shared, Pattern::OnePortFast, lines, "(a) one port open, as fast as it takes"));
     setOthers(true);
     Print(Run(form, ptys, shared, Pattern::OnePortFast, lines, "(a8) same, seven more ports open, idle"));
+    Print(Run(form, ptys, shared, Pattern::TakingTurnsNoWait, lines, "(b0) eight ports taking turns, back to back"));
     ArrivalCounter arrivals(shared->Arrived);
     rig.Ports.SetTrafficRecorder(&arrivals);
     Print(Run(form, ptys, shared, Pattern::TakingTurns, lines, "(b) eight ports taking turns, not waiting"));

@@ -121,6 +121,35 @@ TEST(CaptureFileRecorder, RecordedChannelsFirstThenPortsAsTheyShowTraffic) {
     EXPECT_EQ(file.Packets.size(), 3u + 4u) << "CAPTURE_COMPLETE on every interface";
 }
 
+TEST(CaptureFileRecorder, TicksKeepTheFileOnDiskAtMostASecondBehind) {
+    // Ticks come every kTrafficTickNanoseconds (0.1 s): a flush is made when
+    // the next tick would be a second or more after the last flush.
+    struct Case {
+        const char* Name;
+        std::int64_t SecondTick;  // ns after the first
+        bool Flushed;
+    };
+    const Case cases[] = {
+        {"0.85 s after: not yet", 850'000'000, false},
+        {"0.9 s after: the next tick would be 1 s after", 900'000'000, true},
+    };
+    for (const Case& c : cases) {
+        ScratchFolder folder;
+        const std::string path = folder / "ticks.pcapng";
+        CaptureFileRecorder recorder({{"COM1", "COM1", true}});
+        ASSERT_TRUE(recorder.Open(path, false));
+        Play(recorder, PortTrafficKind::Received, "COM1", kT0, 0, "first");
+        recorder.Tick(5'000'000'000);  // the first tick flushes
+        EXPECT_EQ(ParsePcapng(ReadFileBytes(path)).Packets.size(), 1u) << c.Name;
+        Play(recorder, PortTrafficKind::Received, "COM1", kT0 + 1, 0, "second");
+        recorder.Tick(5'000'000'000 + c.SecondTick);
+        const PcapngFile file = ParsePcapng(ReadFileBytes(path));
+        EXPECT_TRUE(file.Ok()) << c.Name << ": the file on disk ends on a whole block";
+        EXPECT_EQ(file.Packets.size(), c.Flushed ? 2u : 1u) << c.Name;
+        EXPECT_TRUE(recorder.Close(kT0 + 2));
+    }
+}
+
 // ---- begun at Start, completed at Stop -------------------------------------
 
 struct RunRig : CaptureRig {

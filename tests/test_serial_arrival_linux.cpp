@@ -319,6 +319,7 @@ TEST(LinuxSerialArrival, AHungUpLineFailsItsReadsOnceItsQueueIsEmpty) {
     Ports ports(1);
     ports.ptys[0]->Send("last");
     ASSERT_TRUE(ports.WaitQueued(0, 4));
+    EXPECT_FALSE(ports.serial.HasFailed(ports.handles[0]));
     ports.ptys[0]->CloseMaster();
     std::uint8_t bytes[8];
     std::uint32_t got = 0;
@@ -330,6 +331,7 @@ TEST(LinuxSerialArrival, AHungUpLineFailsItsReadsOnceItsQueueIsEmpty) {
         if (got == 1) handedOut += static_cast<char>(bytes[0]);
     }
     EXPECT_TRUE(failed);
+    EXPECT_TRUE(ports.serial.HasFailed(ports.handles[0]));
     EXPECT_EQ(handedOut, "last") << "what came before the hang-up is still handed out";
     InputArrival arrival;
     EXPECT_FALSE(ports.serial.NextArrival(ports.handles[0], arrival));

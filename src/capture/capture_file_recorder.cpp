@@ -69,9 +69,13 @@ void CaptureFileRecorder::Record(const PortTraffic& traffic) {
 
 void CaptureFileRecorder::Tick(std::int64_t steadyNanoseconds) {
     // Ticks come at most kTrafficTickNanoseconds apart: flushing when the
-    // last flush is a second before the next tick keeps flushes within a
-    // second of each other.
-    writer_.FlushIfDue(steadyNanoseconds + kTrafficTickNanoseconds);
+    // next tick would be a second or more after the last flush keeps flushes
+    // within a second of each other.
+    if (lastFlush_ && steadyNanoseconds + kTrafficTickNanoseconds - *lastFlush_ <
+                          CaptureFileWriter::kFlushIntervalNanoseconds)
+        return;
+    lastFlush_ = steadyNanoseconds;
+    writer_.Flush();
 }
 
 bool CaptureFileRecorder::Close(std::int64_t unixNanoseconds) {

@@ -21,6 +21,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -66,6 +67,7 @@ private:
     CaptureFileWriter writer_{sink_};
     std::map<std::string, std::uint32_t, std::less<>> interfaces_;
     std::int64_t latest_ = 0;  // time of the latest frame
+    std::optional<std::int64_t> lastFlush_;  // steady time of the last flush by Tick
 };
 
 }  // namespace kestrum

@@ -383,6 +383,11 @@ std::size_t LinuxSerialPorts::BufferedBytes(PortHandle handle) const {
     return port ? port->Produced.load(std::memory_order_acquire) - port->Consumed : 0;
 }
 
+bool LinuxSerialPorts::HasFailed(PortHandle handle) const {
+    const Port* port = Find(handle);
+    return port && port->Failed.load(std::memory_order_relaxed);
+}
+
 bool LinuxSerialPorts::WaitForInput(std::chrono::nanoseconds timeout) {
     const auto newInput = [this] {
         const std::uint64_t published = published_.load(std::memory_order_seq_cst);

@@ -113,6 +113,11 @@ public:
     // Bytes received and waiting in the port's queue (for tests and benchmarks).
     std::size_t BufferedBytes(PortHandle port) const;
 
+    // The reading thread found the port's line hung up or its device failed
+    // or gone (end of file, EIO, ENODEV): it reads the port no more. Only
+    // that thread reads a port's tty; nothing else may.
+    bool HasFailed(PortHandle port) const;
+
     // Waits until an open port receives input or `timeout` has passed; true
     // when input came. Input that came since the caller last looked (the
     // last ArrivalLimit or WaitForInput) ends the wait at once; input nobody
