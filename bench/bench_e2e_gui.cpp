@@ -249,10 +249,8 @@ void WriteLines(const std::vector<PseudoTerminal*>& ptys, Pattern pattern, long 
             const std::size_t port = static_cast<std::size_t>(i % kPorts);
             writeAll(ptys[port]->Master, Line(i));
             target[port] += kLineBytes;
-            for (int spins = 1; shared->Arrived.Bytes[port].load(std::memory_order_acquire) < target[port]; ++spins) {
-                if (spins % 64 == 0) sched_yield();
-                else __builtin_ia32_pause();
-            }
+            // Each look gives the processor away: the reading thread needs it.
+            while (shared->Arrived.Bytes[port].load(std::memory_order_acquire) < target[port]) sched_yield();
         }
     } else if (pattern == Pattern::TakingTurnsRecorded) {
         // A port sends its line only once the recording has read the
