@@ -47,7 +47,7 @@ TEST(CommandLine, TheFirstArgumentDecides) {
 
 TEST(CommandLine, UsageAndVersionNameTheProgram) {
     const std::string usage = UsageText("kestrum");
-    EXPECT_EQ(usage.rfind("Usage: kestrum [FILE]\n", 0), 0u);
+    EXPECT_EQ(usage.rfind("Usage: kestrum [--capture CAPTURE.pcapng] [FILE]\n", 0), 0u);
     for (const char* option : {"--print-to-pdf OUT.pdf FILE", "--help", "--version", "/?"})
         EXPECT_NE(usage.find(option), std::string::npos) << option;
     EXPECT_EQ(usage.back(), '\n');

@@ -4,6 +4,7 @@
 #include "app/main_window_lifecycle.h"
 #include "app/menu_layout.h"
 #include "app/window_creation.h"
+#include "capture/capture_file_commands.h"
 
 namespace kestrum {
 
@@ -48,6 +49,7 @@ AppWiring::AppWiring(AppState& state, const AppServices& services)
     AddAppCommands(Commands, services.CloseWindow, Help);
     AddSettingsCommands(Commands, SettingsCommands);
     AddChannelCommands(Commands, ChannelCommands);
+    AddCaptureFileCommands(Commands, state.Settings());
     state.View.DeclareItems(MenuItemNames());
 }
 

@@ -25,7 +25,7 @@ CommandLineRequest ParseCommandLine(const std::vector<std::string>& arguments) {
 
 std::string UsageText(const std::string& programName) {
     // clang-format off
-    return "Usage: " + programName + " [FILE]\n"
+    return "Usage: " + programName + " [--capture CAPTURE.pcapng] [FILE]\n"
            "       " + programName + " /?\n"
            "       " + programName + " --print-to-pdf OUT.pdf FILE\n"
            "       " + programName + " --help | --version\n"
@@ -35,6 +35,8 @@ std::string UsageText(const std::string& programName) {
            "  FILE                        load the protocol file FILE (RTF when its name ends\n"
            "                              in .rtf, plain text otherwise) into the current mode\n"
            "  /?                          show the help along with the window\n"
+           "  --capture CAPTURE.pcapng    write every recording of this run into the capture\n"
+           "                              file CAPTURE.pcapng as well (Wireshark, tshark)\n"
            "  --print-to-pdf OUT.pdf FILE print FILE as File > Print would, with the saved\n"
            "                              page margins and orientation, into OUT.pdf;\n"
            "                              exit status 0, or 1 with the reason on standard error\n"

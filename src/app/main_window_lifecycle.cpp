@@ -2,6 +2,7 @@
 
 #include "app/apply_language.h"
 #include "app/window_creation.h"
+#include "capture/capture_file_run.h"
 #include "capture/line_layout.h"
 #include "capture/protocol_clock.h"
 #include "channels/channel_table_build.h"
@@ -68,6 +69,7 @@ void BeginClosingMainWindow(AppWiring& w) {
 }
 
 void FinishClosingMainWindow(AppWiring& w, WindowState formState) {
+    EndCaptureFile(w.Capture);
     CloseAllPorts(w.State.Channels(), w.Services.Ports);
     RestorePrinterOrientation(w.State.Print, w.Services.Printer, w.State.PrinterPresent);
     w.State.Settings().WindowState = WindowStateToSave(w.State.Geometry, formState);

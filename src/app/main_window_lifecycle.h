@@ -36,10 +36,11 @@ void FinishMainWindowCreation(AppWiring& wiring);
 // The close sequence up to letting messages through: activity marker 6, a
 // recording or sending ends.
 void BeginClosingMainWindow(AppWiring& wiring);
-// The rest before the settings are written: every open port closed with its
-// own settings put back, the printer given back the orientation it had at
-// the window's creation, and the window state to save (`formState` is the
-// window's own state, normal or maximised).
+// The rest before the settings are written: the capture file closed,
+// complete; every open port closed with its own settings put back; the
+// printer given back the orientation it had at the window's creation; and
+// the window state to save (`formState` is the window's own state, normal
+// or maximised).
 void FinishClosingMainWindow(AppWiring& wiring, WindowState formState);
 
 // FormMainOnKeyDown after messages were let through: the channel whose

@@ -123,6 +123,10 @@ constexpr std::array<TextPair, kLanguageTextCount> kLanguageTexts = {{
      "Der Druck auf %1 konnte nicht gestartet werden."},  // 53
     {"Printing on %1 failed.",
      "Der Druck auf %1 ist fehlgeschlagen."},  // 54
+    {"%1%2 bytes lost: more than 16 MiB were waiting to be shown.",
+     "%1%2 Bytes verloren: mehr als 16 MiB warteten auf die Anzeige."},  // 55
+    {"Writing the capture file %1 failed:\r%2",
+     "Das Schreiben der Mitschnitt-Datei %1 ist fehlgeschlagen:\r%2"},  // 56
 }};
 
 struct CaptionTriple {
@@ -246,6 +250,9 @@ constexpr CaptionTriple kMenuCaptions[] = {
     {"MainMenuSettingsHighlightInputLine",
      "Highlight character or byte sequence to be sent in the edit field",
      "Auszusendende Zeichen- bzw. Bytefolge im Editorfeld markieren"},
+    {"MainMenuSettingsCaptureFile",
+     "Write a capture &file (pcapng) when recording",
+     "Mitschnitt-Datei (pcapng) &aufzeichnen"},
     {"MainMenuSettingsPrinter",
      "Printer settings ...",
      "Drucker-Einstellungen ..."},

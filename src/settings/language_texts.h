@@ -73,12 +73,14 @@ enum LanguageTextRow : int {
     kTextNoRoomToPrint = 52,
     kTextPrintNotStarted = 53,       // %1 = printer or file
     kTextPrintFailed = 54,           // %1 = printer or file
+    kTextInputDropped = 55,          // %1 = channel ID prefix, %2 = byte count
+    kTextCaptureFileFailed = 56,     // %1 = file, %2 = the system's text
 };
 
-constexpr int kLanguageTextCount = 55;
+constexpr int kLanguageTextCount = 57;
 
 // The text of `row` in `language` (1 English, 2 German). A language other
-// than 2 gives English; a row outside 0..54 gives an empty text.
+// than 2 gives English; a row outside 0..kLanguageTextCount-1 gives an empty text.
 const std::string& LanguageText(int row, int language);
 
 // `text` with every `placeholder` ("%1" unless given) replaced by `value`.

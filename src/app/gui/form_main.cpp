@@ -16,6 +16,7 @@
 #include "app/gui/button_row.h"
 #include "app/gui/client_area.h"
 #include "app/gui/help_window.h"
+#include "app/gui/command_line_options.h"
 #include "app/gui/main_menus.h"
 #include "app/gui/menu_icons.h"
 #include "app/main_window_lifecycle.h"
@@ -89,7 +90,7 @@ TFormMain::TFormMain(AppSession& session, FormMainServices services, const QStri
     // Text that reaches the protocol by the user's hand goes after the
     // lines written so far, and no later line replaces it.
     field_->SetUserEditHandler([this] { RichEditOnKeyPress(wiring_->Capture); });
-    FormMainOnCreate(arguments);
+    FormMainOnCreate(TakeProgramOptions(arguments, session_.State.Capture.CaptureFile));
 }
 
 TFormMain::~TFormMain() {
