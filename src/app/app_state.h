@@ -9,6 +9,7 @@
 #include "base/main_view.h"
 #include "capture/capture_context.h"
 #include "document/edit_commands.h"
+#include "document/print_commands.h"
 #include "sender/sender_state.h"
 
 namespace kestrum {
@@ -28,6 +29,8 @@ struct AppState {
     WindowGeometry Geometry;
     std::string StartDirectory;  // the current folder when the window was created
     bool PrinterPresent = false;
+    // The printer's orientation to give back at the end of the run.
+    PrintState Print;
 
     Options& Settings() { return Startup.Settings; }
     const Options& Settings() const { return Startup.Settings; }

@@ -3,6 +3,8 @@
 #include "app/app_commands.h"
 #include "app/main_window_lifecycle.h"
 #include "app/menu_layout.h"
+#include "app/window_creation.h"
+#include "capture/capture_file_commands.h"
 
 namespace kestrum {
 
@@ -44,12 +46,19 @@ AppWiring::AppWiring(AppState& state, const AppServices& services)
                    services.BusyCursor},
       ChannelCommands{state.Channels()},
       SettingsCommands{state.Settings(), state.Capture.Layout, state.Channels(), services.Field,
-                       state.PrinterPresent, [&state] { ApplyLanguageToWindow(state); }},
-      EditCommands{state.Edit, services.Field, state.Capture.Recording} {
+                       state.PrinterPresent, [&state] { ApplyLanguageToWindow(state); }, &DialogServices},
+      EditCommands{state.Edit, services.Field, state.Capture.Recording},
+      DialogServices{services.Dialogs, services.Printer, state.Startup.Files.ExeBaseName},
+      PrintCommands{services.Printer, state.Settings(), state.Capture.Recording, services.Field,
+                    state.PrinterPresent, [&state] { return DefaultProtocolFileTitle(state.Settings()); }},
+      Help{state.View.HelpFilePath, state.Settings().Language, state.Startup.Files.ExeBaseName, services.Help,
+           services.Messages, state.Geometry.DialogOrigin} {
     AddDocumentCommands(Commands, EditCommands);
-    AddAppCommands(Commands, services.CloseWindow);
+    AddPrintCommand(Commands, PrintCommands);
+    AddAppCommands(Commands, services.CloseWindow, Help);
     AddSettingsCommands(Commands, SettingsCommands);
     AddChannelCommands(Commands, ChannelCommands);
+    AddCaptureFileCommands(Commands, state.Settings());
     state.View.DeclareItems(MenuItemNames());
 }
 

@@ -7,15 +7,19 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "app/help_command.h"
 #include "base/command_table.h"
 #include "capture/capture_context.h"
 #include "channels/channel_button_click.h"
 #include "channels/channel_commands.h"
 #include "document/edit_commands.h"
+#include "document/print_commands.h"
 #include "platform/clock.h"
+#include "platform/help_viewer.h"
 #include "platform/message_box.h"
 #include "platform/message_pump.h"
 #include "platform/poll_timer.h"
+#include "platform/printer.h"
 #include "platform/protocol_field.h"
 #include "platform/serial_devices.h"
 #include "platform/serial_port.h"
@@ -25,6 +29,8 @@
 #include "sender/input_line_dialog.h"
 #include "sender/sender_context.h"
 #include "sender/sender_hooks.h"
+#include "platform/settings_dialogs.h"
+#include "settings/commands/settings_dialog_commands.h"
 #include "settings/commands/settings_menu.h"
 
 namespace kestrum {
@@ -44,6 +50,10 @@ struct AppServices {
     std::function<void(bool busy)> BusyCursor;
     // Closes the main window (File > Exit).
     std::function<void()> CloseWindow;
+    // The printer, the settings dialogs and the help window.
+    kestrum::Printer& Printer;
+    SettingsDialogs& Dialogs;
+    HelpViewer& Help;
     // The sender's timer (TxTimer), the named sync event and the manual-send
     // dialog; without them sending never ticks, never pairs up and every
     // dialog is cancelled.
@@ -69,6 +79,9 @@ public:
     ChannelCommandContext ChannelCommands;
     SettingsCommandContext SettingsCommands;
     EditCommandContext EditCommands;
+    SettingsDialogServices DialogServices;
+    PrintContext PrintCommands;
+    HelpContext Help;
     CommandTable Commands;
 
 private:

@@ -2,12 +2,14 @@
 
 #include "app/apply_language.h"
 #include "app/window_creation.h"
+#include "capture/capture_file_run.h"
 #include "capture/line_layout.h"
 #include "capture/protocol_clock.h"
 #include "channels/channel_table_build.h"
 #include "channels/device_assignment.h"
 #include "channels/font_entries.h"
 #include "channels/port_operations.h"
+#include "document/print_commands.h"
 #include "sender/sender_controls.h"
 #include "sender/sync_pacing.h"
 
@@ -20,6 +22,8 @@ void PrepareMainWindow(AppWiring& w, const WindowMeasures& measures, const std::
     ProtocolField& field = w.Services.Field;
 
     s.Capture.Recording.ActivityMarker = ActivityMarker::Creating;
+    // The printer presence test of the start-up; it enables Settings > Printer.
+    s.PrinterPresent = TestPrinterPresence(w.Services.Printer);
     for (int n = kFirstChannel; n <= kLastChannel; ++n) s.View.ChannelButton(n).Caption = channels.Channel(n).PortName;
     OpenSyncEvent(w.Sender);
     SetFixedCaptions(s.View);
@@ -37,6 +41,7 @@ void PrepareMainWindow(AppWiring& w, const WindowMeasures& measures, const std::
     field.SetAppendAttributes(FontEntryAttributes(channels.Font(kUserEntry)));
     PlaceWindow(options, s.Geometry, s.Startup.Instance.IsMaster);
     SetUpModeControls(s.View, options, s.Startup.Instance);
+    RememberPrinterOrientation(s.Print, w.Services.Printer, s.PrinterPresent);
     ApplyLanguageToWindow(s);
     w.Commands.ShowStates(s.View);
 }
@@ -68,7 +73,9 @@ void BeginClosingMainWindow(AppWiring& w) {
 }
 
 void FinishClosingMainWindow(AppWiring& w, WindowState formState) {
+    EndCaptureFile(w.Capture);
     CloseAllPorts(w.State.Channels(), w.Services.Ports);
+    RestorePrinterOrientation(w.State.Print, w.Services.Printer, w.State.PrinterPresent);
     CloseSyncEvent(w.Sender);
     w.State.Settings().WindowState = WindowStateToSave(w.State.Geometry, formState);
 }

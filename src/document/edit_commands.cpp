@@ -6,8 +6,8 @@ bool EditSearchCommandsAllowed(int protocolLines, bool running) { return protoco
 
 void AddDocumentCommands(CommandTable& table, EditCommandContext& c) {
     table.Add({"MainMenuFile", {}, {}, {}, true});
-    for (const char* item : {"MainMenuFileNew", "MainMenuFileOpen", "MainMenuFileSave", "MainMenuFileSaveAs",
-                             "MainMenuFilePrint"})
+    // File > Print comes with the printing commands (AddPrintCommand).
+    for (const char* item : {"MainMenuFileNew", "MainMenuFileOpen", "MainMenuFileSave", "MainMenuFileSaveAs"})
         table.AddPending(item);
 
     Command edit;

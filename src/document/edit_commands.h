@@ -43,8 +43,8 @@ struct EditCommandContext {
 // Adds the File and Edit menus (opening the Edit menu applies the rule of
 // Select All, Find and Replace) and their document commands. Select All,
 // Find and Replace are enabled by EditState; the commands whose work is not
-// built yet (New, Open, Save, Save as, Print and the edit commands) stay
-// disabled.
+// built yet (New, Open, Save, Save as and the edit commands) stay disabled.
+// File > Print is added by AddPrintCommand.
 void AddDocumentCommands(CommandTable& table, EditCommandContext& context);
 
 }  // namespace kestrum

@@ -109,10 +109,28 @@ constexpr std::array<TextPair, kLanguageTextCount> kLanguageTexts = {{
     {"Save the protocol if you want to keep it, then clear it to go on recording.",
      "Speichern Sie das Protokoll, wenn Sie es behalten m\xF6" "chten, und l\xF6schen Sie es dann, "
      "um weiter aufzuzeichnen."},  // 47
+    {":   Bytes per hex dump line",
+     ":   Bytes pro Hex-Dump-Zeile"},  // 48
+    {"Length of the hex dump lines in bytes",
+     "L\xE4nge der Hex-Dump-Zeilen in Bytes"},  // 49
+    {":   Max length of the history list",
+     ":   Max. L\xE4nge der History-List"},  // 50
+    {"The help file %1 was not found.\rIt was looked for in:\r%2",
+     "Die Hilfedatei %1 wurde nicht gefunden.\rGesucht wurde in:\r%2"},  // 51
+    {"The page margins leave no room on the page to print on.",
+     "Die Seitenr\xE4nder lassen auf der Seite keinen Platz zum Drucken."},  // 52
+    {"Printing on %1 could not be started.",
+     "Der Druck auf %1 konnte nicht gestartet werden."},  // 53
+    {"Printing on %1 failed.",
+     "Der Druck auf %1 ist fehlgeschlagen."},  // 54
+    {"%1%2 bytes lost: more than 16 MiB were waiting to be shown.",
+     "%1%2 Bytes verloren: mehr als 16 MiB warteten auf die Anzeige."},  // 55
+    {"Writing the capture file %1 failed:\r%2",
+     "Das Schreiben der Mitschnitt-Datei %1 ist fehlgeschlagen:\r%2"},  // 56
     {"Sending has stopped: the %1 port is no longer available.",
-     "Die Aussendung wurde angehalten: Die %1-Schnittstelle ist nicht mehr verf\xFCgbar."},  // 48
+     "Die Aussendung wurde angehalten: Die %1-Schnittstelle ist nicht mehr verf\xFCgbar."},  // 57
     {"The data could not be sent through the %1 port.",
-     "Die Daten konnten nicht \xFC" "ber die %1-Schnittstelle gesendet werden."},  // 49
+     "Die Daten konnten nicht \xFC" "ber die %1-Schnittstelle gesendet werden."},  // 58
 }};
 
 struct CaptionTriple {
@@ -236,6 +254,9 @@ constexpr CaptionTriple kMenuCaptions[] = {
     {"MainMenuSettingsHighlightInputLine",
      "Highlight character or byte sequence to be sent in the edit field",
      "Auszusendende Zeichen- bzw. Bytefolge im Editorfeld markieren"},
+    {"MainMenuSettingsCaptureFile",
+     "Write a capture &file (pcapng) when recording",
+     "Mitschnitt-Datei (pcapng) &aufzeichnen"},
     {"MainMenuSettingsPrinter",
      "Printer settings ...",
      "Drucker-Einstellungen ..."},

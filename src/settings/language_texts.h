@@ -66,14 +66,23 @@ enum LanguageTextRow : int {
     kTextPortOpenedByOther = 45,    // %1 = port name
     kTextProtocolCapacityLimits = 46,  // %1 = lines, %2 = characters
     kTextProtocolCapacityAdvice = 47,
-    kTextSendingPortGone = 48,      // %1 = port name
-    kTextManualSendFailed = 49,     // %1 = port name
+    kTextHexLineCountCaption = 48,   // after " " + ExeBaseName
+    kTextHexLineCountLabel = 49,
+    kTextHistoryCountCaption = 50,   // after " " + ExeBaseName
+    kTextHelpFileNotFound = 51,      // %1 = file name, %2 = the folders looked in
+    kTextNoRoomToPrint = 52,
+    kTextPrintNotStarted = 53,       // %1 = printer or file
+    kTextPrintFailed = 54,           // %1 = printer or file
+    kTextInputDropped = 55,          // %1 = channel ID prefix, %2 = byte count
+    kTextCaptureFileFailed = 56,     // %1 = file, %2 = the system's text
+    kTextSendingPortGone = 57,       // %1 = port name
+    kTextManualSendFailed = 58,      // %1 = port name
 };
 
-constexpr int kLanguageTextCount = 50;
+constexpr int kLanguageTextCount = 59;
 
 // The text of `row` in `language` (1 English, 2 German). A language other
-// than 2 gives English; a row outside 0..49 gives an empty text.
+// than 2 gives English; a row outside 0..kLanguageTextCount-1 gives an empty text.
 const std::string& LanguageText(int row, int language);
 
 // `text` with every `placeholder` ("%1" unless given) replaced by `value`.

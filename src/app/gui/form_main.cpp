@@ -15,17 +15,22 @@
 #include "app/command_guard.h"
 #include "app/gui/button_row.h"
 #include "app/gui/client_area.h"
+#include "app/gui/help_window.h"
+#include "app/gui/command_line_options.h"
 #include "app/gui/main_menus.h"
+#include "app/gui/menu_icons.h"
 #include "app/main_window_lifecycle.h"
 #include "capture/line_layout.h"
 #include "capture/recording_commands.h"
 #include "platform/device_group.h"
 #include "platform/qt/qt_message_boxes.h"
 #include "platform/qt/qt_message_pump.h"
+#include "platform/qt/qt_printer.h"
 #include "platform/qt/qt_protocol_field.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/qt_interval_timer.h"
 #include "sender/gui/form_get_input_line.h"
+#include "settings/gui/qt_settings_dialogs.h"
 
 namespace kestrum {
 namespace {
@@ -59,6 +64,7 @@ TFormMain::TFormMain(AppSession& session, FormMainServices services, const QStri
     client_ = new ClientArea(richEdit_, buttons_, this);
     setCentralWidget(client_);
     menus_ = new MainMenus(*menuBar(), *this);
+    SetMenuIcons(*menus_);
     field_ = std::make_unique<QtProtocolField>(*richEdit_);
     if (services_.messages) {
         messages_ = services_.messages;
@@ -67,6 +73,12 @@ TFormMain::TFormMain(AppSession& session, FormMainServices services, const QStri
         messages_ = ownMessages_.get();
     }
     pump_ = std::make_unique<QtMessagePump>([this] { SyncView(); });
+    printer_ = std::make_unique<QtPrinter>(this, [this] {
+        field_->Flush();
+        return richEdit_->document();
+    });
+    settingsDialogs_ = std::make_unique<QtSettingsDialogs>(this, View().CancelCaption, Geometry().DialogOrigin);
+    help_ = std::make_unique<QtHelpViewer>(this);
     txTimer_ = new QtIntervalTimer(this);
     inputLine_ = new TFormGetInputLine(this);
     if (!services_.syncEvents) {
@@ -81,12 +93,12 @@ TFormMain::TFormMain(AppSession& session, FormMainServices services, const QStri
                         if (busy) QApplication::setOverrideCursor(Qt::WaitCursor);
                         else QApplication::restoreOverrideCursor();
                     },
-                    [this] { QTimer::singleShot(0, this, &QWidget::close); }, txTimer_, services_.syncEvents,
-                    inputLine_});
+                    [this] { QTimer::singleShot(0, this, &QWidget::close); }, *printer_, *settingsDialogs_,
+                    *help_, txTimer_, services_.syncEvents, inputLine_});
     // Text that reaches the protocol by the user's hand goes after the
     // lines written so far, and no later line replaces it.
     field_->SetUserEditHandler([this] { RichEditOnKeyPress(wiring_->Capture); });
-    FormMainOnCreate(arguments);
+    FormMainOnCreate(TakeProgramOptions(arguments, session_.State.Capture.CaptureFile));
 }
 
 TFormMain::~TFormMain() {

@@ -25,10 +25,13 @@ namespace kestrum {
 class ButtonRow;
 class ClientArea;
 class MainMenus;
+class QtHelpViewer;
 class QtMessagePump;
+class QtPrinter;
 class QtProtocolField;
 class QtIntervalTimer;
 class TFormGetInputLine;
+class QtSettingsDialogs;
 
 // The outside world of the window; main() passes the system's, tests may
 // pass others. Without `messages` the window shows Qt message boxes.
@@ -56,6 +59,9 @@ public:
     ButtonRow& Buttons() { return *buttons_; }
     MainMenus& Menus() { return *menus_; }
     QtMessagePump& Pump() { return *pump_; }
+    QtPrinter& Printer() { return *printer_; }
+    QtSettingsDialogs& Dialogs() { return *settingsDialogs_; }
+    QtHelpViewer& Help() { return *help_; }
     QtIntervalTimer& TxTimer() { return *txTimer_; }
     TFormGetInputLine& FormGetInputLine() { return *inputLine_; }
     AppWiring& Wiring() { return *wiring_; }
@@ -116,6 +122,9 @@ private:
     std::unique_ptr<MessageBoxes> ownMessages_;
     MessageBoxes* messages_ = nullptr;
     std::unique_ptr<QtMessagePump> pump_;
+    std::unique_ptr<QtPrinter> printer_;
+    std::unique_ptr<QtSettingsDialogs> settingsDialogs_;
+    std::unique_ptr<QtHelpViewer> help_;
     QtIntervalTimer* txTimer_ = nullptr;
     TFormGetInputLine* inputLine_ = nullptr;
     std::unique_ptr<SyncEvents> ownSyncEvents_;

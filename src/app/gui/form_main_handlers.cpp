@@ -38,6 +38,7 @@ void TFormMain::ConnectHandlers() {
     connect(menus_, &MainMenus::MenuAboutToShow, this, &TFormMain::MenuOnPopup);
     richEdit_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(richEdit_, &QWidget::customContextMenuRequested, this, &TFormMain::RichEditOnContextMenu);
+    connect(this, &TFormMain::HelpRequested, this, [this] { MenuItemOnClick("MainMenuHelp", false, 0); });
     ConnectSenderHandlers();
 }
 
