@@ -9,6 +9,7 @@
 #include "base/main_view.h"
 #include "capture/capture_context.h"
 #include "document/edit_commands.h"
+#include "document/protocol_files.h"
 
 namespace kestrum {
 
@@ -20,6 +21,8 @@ struct AppState {
     CaptureState Capture;
     // The edit and search commands.
     EditState Edit;
+    // The current protocol file of each mode.
+    ProtocolFileState ProtocolFiles;
     // What the window's controls show, and its geometry.
     MainView View;
     WindowGeometry Geometry;

@@ -3,13 +3,14 @@
 #include "app/app_commands.h"
 #include "app/main_window_lifecycle.h"
 #include "app/menu_layout.h"
+#include "app/window_caption.h"
 
 namespace kestrum {
 
 AppWiring::AppWiring(AppState& state, const AppServices& services)
     : State(state),
       Services(services),
-      Search(state.Edit),
+      Search(state.Edit, services.FindDialogs),
       Capture{state.Settings(),
               state.Channels(),
               services.Field,
@@ -36,7 +37,27 @@ AppWiring::AppWiring(AppState& state, const AppServices& services)
       ChannelCommands{state.Channels()},
       SettingsCommands{state.Settings(), state.Capture.Layout, state.Channels(), services.Field,
                        state.PrinterPresent, [&state] { ApplyLanguageToWindow(state); }},
-      EditCommands{state.Edit, services.Field, state.Capture.Recording} {
+      EditCommands{state.Edit,           services.Field,    state.Capture.Recording,
+                   &services.Messages,   services.FindDialogs, &state.Settings(),
+                   &state.Startup.Files.ExeBaseName},
+      FileCommands{state.Settings(),
+                   state.Channels(),
+                   state.ProtocolFiles,
+                   services.Field,
+                   services.Pump,
+                   services.Messages,
+                   state.Capture.Recording,
+                   state.Capture.StartButton,
+                   Sending,
+                   Search,
+                   state.Startup.Locale,
+                   state.Geometry.DialogOrigin,
+                   state.Startup.Files.ExeBaseName,
+                   state.Startup.SyncToDisk,
+                   services.FileDialogs,
+                   [this] { UpdateWindowCaption(State); },
+                   [this](bool hourglass) { SetWindowCursor(*this, hourglass); }} {
+    AddFileCommands(Commands, FileCommands);
     AddDocumentCommands(Commands, EditCommands);
     AddAppCommands(Commands, services.CloseWindow);
     AddSettingsCommands(Commands, SettingsCommands);

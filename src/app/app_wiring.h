@@ -12,6 +12,9 @@
 #include "channels/channel_button_click.h"
 #include "channels/channel_commands.h"
 #include "document/edit_commands.h"
+#include "document/file_commands.h"
+#include "document/file_dialogs.h"
+#include "document/search_dialogs.h"
 #include "platform/clock.h"
 #include "platform/message_box.h"
 #include "platform/message_pump.h"
@@ -38,6 +41,10 @@ struct AppServices {
     std::function<void(bool busy)> BusyCursor;
     // Closes the main window (File > Exit).
     std::function<void()> CloseWindow;
+    // The File menu's open and save dialogs, and the Find and Replace
+    // dialogs (none: those commands do nothing).
+    ProtocolFileDialogs* FileDialogs = nullptr;
+    SearchDialogs* FindDialogs = nullptr;
 };
 
 class AppWiring {
@@ -57,6 +64,7 @@ public:
     ChannelCommandContext ChannelCommands;
     SettingsCommandContext SettingsCommands;
     EditCommandContext EditCommands;
+    FileCommandContext FileCommands;
     CommandTable Commands;
 };
 

@@ -109,6 +109,22 @@ constexpr std::array<TextPair, kLanguageTextCount> kLanguageTexts = {{
     {"Save the protocol if you want to keep it, then clear it to go on recording.",
      "Speichern Sie das Protokoll, wenn Sie es behalten m\xF6" "chten, und l\xF6schen Sie es dann, "
      "um weiter aufzuzeichnen."},  // 47
+    {"The file is too large for the protocol field.",
+     "Die Datei ist zu gro\xDF f\xFCr das Protokollfeld."},  // 48
+    {"The file %1 could not be written.",
+     "Die Datei %1 konnte nicht geschrieben werden."},  // 49
+    {"Fi&nd what:",
+     "Su&chen nach:"},  // 50
+    {"Re&place with:",
+     "Erse&tzen durch:"},  // 51
+    {"Match &whole word only",
+     "Nur ganzes &Wort suchen"},  // 52
+    {"Match &case",
+     "&Gro\xDF-/Kleinschreibung beachten"},  // 53
+    {"&Find Next",
+     "Weiter&suchen"},  // 54
+    {"Replace &All",
+     "&Alle ersetzen"},  // 55
 }};
 
 struct CaptionTriple {

@@ -66,12 +66,21 @@ enum LanguageTextRow : int {
     kTextPortOpenedByOther = 45,    // %1 = port name
     kTextProtocolCapacityLimits = 46,  // %1 = lines, %2 = characters
     kTextProtocolCapacityAdvice = 47,
+    kTextFileTooLarge = 48,
+    kTextFileNotWritten = 49,       // %1 = file name
+    kTextFindWhat = 50,
+    kTextReplaceWith = 51,
+    kTextMatchWholeWord = 52,
+    kTextMatchCase = 53,
+    kTextFindNext = 54,
+    kTextReplaceAll = 55,
 };
 
-constexpr int kLanguageTextCount = 48;
+constexpr int kLanguageTextCount = 56;
 
 // The text of `row` in `language` (1 English, 2 German). A language other
-// than 2 gives English; a row outside 0..47 gives an empty text.
+// than 2 gives English; a row outside 0..kLanguageTextCount - 1 gives an
+// empty text.
 const std::string& LanguageText(int row, int language);
 
 // `text` with every `placeholder` ("%1" unless given) replaced by `value`.

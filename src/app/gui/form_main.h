@@ -26,6 +26,8 @@ class ClientArea;
 class MainMenus;
 class QtMessagePump;
 class QtProtocolField;
+class QtProtocolFileDialogs;
+class QtSearchDialogs;
 
 // The outside world of the window; main() passes the system's, tests may
 // pass others. Without `messages` the window shows Qt message boxes.
@@ -51,6 +53,7 @@ public:
     MainMenus& Menus() { return *menus_; }
     QtMessagePump& Pump() { return *pump_; }
     AppWiring& Wiring() { return *wiring_; }
+    QtSearchDialogs& SearchDialogs() { return *searchDialogs_; }
     AppState& State() { return session_.State; }
     MainView& View() { return session_.State.View; }
     CaptureState& Capture() { return session_.State.Capture; }
@@ -85,6 +88,7 @@ private:
     void FormMainOnKeyDown(QKeyEvent* event);
     void FormMainOnResize();
     void ConnectHandlers();
+    void ConnectDocumentHandlers();
     WindowBounds CurrentBounds() const;
     // Runs a handler guarded (its exception is shown) and then shows the state.
     void Handle(const std::function<void()>& handler);
@@ -106,6 +110,8 @@ private:
     std::unique_ptr<MessageBoxes> ownMessages_;
     MessageBoxes* messages_ = nullptr;
     std::unique_ptr<QtMessagePump> pump_;
+    std::unique_ptr<QtProtocolFileDialogs> fileDialogs_;
+    QtSearchDialogs* searchDialogs_ = nullptr;
     std::unique_ptr<AppWiring> wiring_;
     bool closed_ = false;
     bool changingState_ = false;

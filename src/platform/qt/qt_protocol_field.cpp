@@ -1,15 +1,20 @@
 #include "platform/qt/qt_protocol_field.h"
 
+#include <QClipboard>
 #include <QEvent>
 #include <QFont>
+#include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+
+#include <algorithm>
 
 #include "platform/qt/qt_colours.h"
 #include "platform/qt/qt_text.h"
@@ -38,6 +43,56 @@ std::string QStringToLine(QString line) {
     }
     return QStringToCp1252(line);
 }
+
+// Appends the bytes of one line as LineToQString shows them.
+void AppendLineText(QString& out, std::string_view bytes) {
+    const qsizetype start = out.size();
+    AppendCp1252(out, bytes);
+    if (bytes.find_first_of("\r\n") == std::string_view::npos) return;
+    for (qsizetype i = start; i < out.size(); ++i) {
+        if (out[i] == QChar('\n')) out[i] = QChar(kLfPicture);
+        else if (out[i] == QChar('\r')) out[i] = QChar(kCrPicture);
+    }
+}
+
+// Appends a piece of a line as QStringToLine reads it back.
+void AppendLineBytes(std::string& out, QStringView text) {
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c != kLfPicture && c != kCrPicture) continue;
+        AppendQStringAsCp1252(out, text.mid(start, i - start));
+        out.push_back(c == kLfPicture ? '\n' : '\r');
+        start = i + 1;
+    }
+    AppendQStringAsCp1252(out, text.mid(start));
+}
+
+// `text` as lines joined by '\n': CR LF, LF and a lone CR each end a line.
+QString TextWithLineBreaks(const std::string& text) {
+    QString out;
+    out.reserve(static_cast<qsizetype>(text.size()));
+    std::size_t pos = 0;
+    while (pos <= text.size()) {
+        const std::size_t end = std::min(text.find_first_of("\r\n", pos), text.size());
+        AppendCp1252(out, std::string_view(text).substr(pos, end - pos));
+        if (end == text.size()) break;
+        out += QChar('\n');
+        pos = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
+    }
+    return out;
+}
+
+bool IsWordCharacter(QChar c) { return c.isLetterOrNumber() || c == QChar('_'); }
+
+bool IsWholeWord(const QString& text, qsizetype position, qsizetype length) {
+    if (position > 0 && IsWordCharacter(text[position - 1])) return false;
+    const qsizetype end = position + length;
+    return end >= text.size() || !IsWordCharacter(text[end]);
+}
+
+// The rich-text formats another program may offer on the clipboard.
+constexpr const char* kRtfMimeTypes[] = {"text/rtf", "application/rtf", "text/richtext"};
 
 int CommittedLines(const QTextDocument& document) {
     const int blocks = document.blockCount();
@@ -68,6 +123,11 @@ QtProtocolField::QtProtocolField(QPlainTextEdit& edit, QObject* parent)
     connect(&flushTimer_, &QTimer::timeout, this, &QtProtocolField::Flush);
     edit_.installEventFilter(this);
     edit_.viewport()->installEventFilter(this);
+    connect(&edit_, &QPlainTextEdit::textChanged, this, [this] {
+        rawTextValid_ = false;
+        rawText_ = QString();
+    });
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] { clipboardHasText_.reset(); });
 }
 
 QtProtocolField::~QtProtocolField() {
@@ -298,6 +358,19 @@ bool QtProtocolField::IsUserEdit(QObject* watched, QEvent* event, const QPlainTe
 }
 
 bool QtProtocolField::eventFilter(QObject* watched, QEvent* event) {
+    if (editKey_ && watched == &edit_ &&
+        (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride)) {
+        if (const auto key = EditKeyOf(*static_cast<QKeyEvent*>(event))) {
+            // Taking the override keeps the menu's shortcut from firing as
+            // well; the key press that follows runs the command.
+            event->accept();
+            if (event->type() == QEvent::KeyPress) {
+                Flush();
+                editKey_(*key);
+            }
+            return true;
+        }
+    }
     if (userEdit_ && IsUserEdit(watched, event, edit_)) {
         Flush();
         userEdit_();
@@ -319,6 +392,296 @@ bool QtProtocolField::eventFilter(QObject* watched, QEvent* event) {
         break;
     }
     return QObject::eventFilter(watched, event);
+}
+
+// --- Editing, searching and the clipboard ---------------------------------
+
+namespace {
+
+TextAttributes AttributesOf(const QTextCharFormat& format, const QFont& defaultFont, const QColor& defaultText) {
+    TextAttributes attributes;
+    const QStringList families = format.fontFamilies().toStringList();
+    QString family = families.isEmpty() ? QString() : families.first();
+    if (family.isEmpty()) family = defaultFont.families().isEmpty() ? defaultFont.family() : defaultFont.families().first();
+    attributes.FontName = QStringToCp1252(family);
+    const double points = format.fontPointSize() > 0 ? format.fontPointSize() : defaultFont.pointSizeF();
+    attributes.FontSize = points > 0 ? qRound(points) : TextAttributes{}.FontSize;
+    const QColor colour = format.hasProperty(QTextFormat::ForegroundBrush) ? format.foreground().color() : defaultText;
+    attributes.Color = FromQColor(colour);
+    int style = 0;
+    if (format.fontWeight() >= QFont::Bold) style |= 1;
+    if (format.fontItalic()) style |= 2;
+    if (format.fontUnderline()) style |= 4;
+    if (format.fontStrikeOut()) style |= 8;
+    attributes.Style = static_cast<std::uint8_t>(style);
+    return attributes;
+}
+
+}  // namespace
+
+int QtProtocolField::TextLength() {
+    Flush();
+    return edit_.document()->characterCount() - 1;
+}
+
+int QtProtocolField::CaretPosition() {
+    Flush();
+    return edit_.textCursor().selectionStart();
+}
+
+void QtProtocolField::SetCaretPosition(int position) {
+    Flush();
+    QTextCursor cursor = edit_.textCursor();
+    cursor.setPosition(std::clamp(position, 0, edit_.document()->characterCount() - 1));
+    edit_.setTextCursor(cursor);
+    edit_.ensureCursorVisible();
+}
+
+int QtProtocolField::SelectionLength() {
+    Flush();
+    const QTextCursor cursor = edit_.textCursor();
+    return cursor.selectionEnd() - cursor.selectionStart();
+}
+
+void QtProtocolField::Select(int start, int length) {
+    Flush();
+    const int end = edit_.document()->characterCount() - 1;
+    QTextCursor cursor = edit_.textCursor();
+    const int from = std::clamp(start, 0, end);
+    cursor.setPosition(from);
+    cursor.setPosition(std::clamp(from + std::max(length, 0), from, end), QTextCursor::KeepAnchor);
+    edit_.setTextCursor(cursor);
+    edit_.ensureCursorVisible();
+}
+
+void QtProtocolField::SelectAll() {
+    Flush();
+    edit_.selectAll();
+}
+
+void QtProtocolField::ReplaceSelection(const std::string& text) {
+    Flush();
+    QTextCursor cursor = edit_.textCursor();
+    cursor.insertText(TextWithLineBreaks(text));
+    edit_.setTextCursor(cursor);
+    edit_.ensureCursorVisible();
+}
+
+void QtProtocolField::ReplaceSelectionWithLines(const FieldLineSource& lines) {
+    Flush();
+    QTextCursor cursor = edit_.textCursor();
+    cursor.beginEditBlock();
+    cursor.removeSelectedText();
+    InsertLines(cursor, lines, false);
+    cursor.endEditBlock();
+    edit_.setTextCursor(cursor);
+    edit_.ensureCursorVisible();
+}
+
+void QtProtocolField::DeleteSelection() {
+    Flush();
+    QTextCursor cursor = edit_.textCursor();
+    if (cursor.hasSelection()) cursor.removeSelectedText();
+    else cursor.deleteChar();
+    edit_.setTextCursor(cursor);
+}
+
+const QString& QtProtocolField::RawText() {
+    Flush();
+    if (!rawTextValid_) {
+        rawText_ = edit_.document()->toRawText();
+        rawTextValid_ = true;
+    }
+    return rawText_;
+}
+
+int QtProtocolField::Find(const std::string& text, int from, FindOptions options) {
+    if (text.empty()) return -1;
+    const QString& raw = RawText();
+    QString needle;
+    AppendLineText(needle, text);
+    const Qt::CaseSensitivity sensitivity = options.MatchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    qsizetype position = std::max(from, 0);
+    while (position <= raw.size()) {
+        position = raw.indexOf(needle, position, sensitivity);
+        if (position < 0) return -1;
+        if (!options.WholeWord || IsWholeWord(raw, position, needle.size())) return static_cast<int>(position);
+        ++position;
+    }
+    return -1;
+}
+
+bool QtProtocolField::CanUndo() {
+    Flush();
+    return edit_.document()->isUndoAvailable();
+}
+
+void QtProtocolField::Undo() {
+    Flush();
+    edit_.undo();
+}
+
+void QtProtocolField::ReadRange(FieldLineSink& sink, int from, int to, bool wholeLines) {
+    const QTextDocument& document = *edit_.document();
+    const QList<QTextFormat> formats = document.allFormats();
+    std::vector<std::int64_t> sinkFormats(static_cast<std::size_t>(formats.size()), -1);
+    const QFont defaultFont = document.defaultFont();
+    const QColor defaultText = edit_.palette().color(QPalette::Text);
+    const auto formatOf = [&](int index) {
+        std::int64_t& known = sinkFormats[static_cast<std::size_t>(index)];
+        if (known < 0) known = sink.AddFormat(AttributesOf(formats[index].toCharFormat(), defaultFont, defaultText));
+        return static_cast<std::uint32_t>(known);
+    };
+    const QTextBlock firstBlock = document.findBlock(from);
+    const int blocks = document.blockCount() - firstBlock.blockNumber();
+    sink.Reserve(static_cast<std::size_t>(blocks), static_cast<std::size_t>(to - from),
+                 static_cast<std::size_t>(blocks));
+    std::string bytes;
+    bool first = true;
+    for (QTextBlock block = firstBlock; block.isValid(); block = block.next()) {
+        const int start = block.position();
+        if (!first && start > to) break;
+        if (wholeLines && !block.next().isValid() && block.length() <= 1) break;  // the empty last paragraph
+        first = false;
+        sink.AddLine();
+        for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const int fragmentStart = fragment.position();
+            const int fragmentEnd = fragmentStart + fragment.length();
+            if (fragmentEnd <= from) continue;
+            if (fragmentStart >= to) break;
+            const QString text = fragment.text();
+            const int a = std::max(fragmentStart, from) - fragmentStart;
+            const int b = std::min(fragmentEnd, to) - fragmentStart;
+            bytes.clear();
+            AppendLineBytes(bytes, QStringView(text).mid(a, b - a));
+            sink.AppendText(bytes, formatOf(fragment.charFormatIndex()));
+        }
+        if (start + block.length() - 1 >= to) break;  // the range ends in this line
+    }
+}
+
+void QtProtocolField::ReadLines(FieldLineSink& sink) {
+    Flush();
+    ReadRange(sink, 0, edit_.document()->characterCount() - 1, true);
+}
+
+void QtProtocolField::ReadSelectedLines(FieldLineSink& sink) {
+    Flush();
+    const QTextCursor cursor = edit_.textCursor();
+    ReadRange(sink, cursor.selectionStart(), cursor.selectionEnd(), false);
+}
+
+void QtProtocolField::InsertLines(QTextCursor& cursor, const FieldLineSource& lines, bool endLastLine) {
+    std::vector<std::optional<QTextCharFormat>> formats(lines.FormatCount());
+    const auto formatOf = [&](std::uint32_t index) -> const QTextCharFormat& {
+        std::optional<QTextCharFormat>& format = formats[index];
+        if (!format) format = CharFormat(lines.Format(index));
+        return *format;
+    };
+    // Text of one format goes in with one insertion; the cursor makes a new
+    // paragraph at every '\n'.
+    constexpr qsizetype kChunk = 1 << 20;
+    QString pending;
+    std::int64_t pendingFormat = -1;
+    const auto insertPending = [&] {
+        if (pending.isEmpty()) return;
+        if (pendingFormat >= 0) cursor.insertText(pending, formatOf(static_cast<std::uint32_t>(pendingFormat)));
+        else cursor.insertText(pending);
+        pending.clear();
+    };
+    const std::size_t count = lines.LineCount();
+    for (std::size_t line = 0; line < count; ++line) {
+        const std::size_t runs = lines.RunCount(line);
+        for (std::size_t run = 0; run < runs; ++run) {
+            const TextRun piece = lines.Run(line, run);
+            if (piece.Format != pendingFormat) {
+                insertPending();
+                pendingFormat = piece.Format;
+            }
+            AppendLineText(pending, piece.Text);
+        }
+        if (line + 1 < count || endLastLine) pending += QChar('\n');
+        if (pending.size() >= kChunk) insertPending();
+    }
+    insertPending();
+}
+
+bool QtProtocolField::LoadLines(const FieldLineSource& lines) {
+    const auto lineCount = static_cast<qsizetype>(lines.LineCount());
+    const auto characters = static_cast<qsizetype>(lines.TextSize()) + lineCount + 1;
+    if (lineCount > maxLines_ || characters > maxCharacters_) return false;
+    Clear();
+    QTextDocument& document = *edit_.document();
+    const bool undo = document.isUndoRedoEnabled();
+    if (undo) document.setUndoRedoEnabled(false);
+    QTextCursor cursor(&document);
+    cursor.beginEditBlock();
+    InsertLines(cursor, lines, true);
+    cursor.endEditBlock();
+    if (undo) document.setUndoRedoEnabled(true);
+    cursor.setPosition(0);
+    edit_.setTextCursor(cursor);
+    typingFormatDirty_ = true;
+    ApplyTypingFormat();
+    return true;
+}
+
+void QtProtocolField::SetClipboard(const FieldLineSource& lines, const std::string& rtf) {
+    QString text;
+    text.reserve(static_cast<qsizetype>(lines.TextSize() + lines.LineCount()));
+    const std::size_t count = lines.LineCount();
+    for (std::size_t line = 0; line < count; ++line) {
+        if (line > 0) text += QChar('\n');
+        const std::size_t runs = lines.RunCount(line);
+        for (std::size_t run = 0; run < runs; ++run) AppendLineText(text, lines.Run(line, run).Text);
+    }
+    auto* data = new QMimeData;
+    data->setText(text);
+    data->setData(kRtfMimeTypes[0], QByteArray(rtf.data(), static_cast<qsizetype>(rtf.size())));
+    QGuiApplication::clipboard()->setMimeData(data);
+    clipboardHasText_ = true;
+}
+
+bool QtProtocolField::ClipboardHasText() {
+    if (!clipboardHasText_) {
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        bool has = data && data->hasText();
+        for (const char* type : kRtfMimeTypes) has = has || (data && data->hasFormat(type));
+        clipboardHasText_ = has;
+    }
+    return *clipboardHasText_;
+}
+
+ClipboardContent QtProtocolField::Clipboard() {
+    ClipboardContent content;
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (!data) return content;
+    if (data->hasText()) {
+        content.HasText = true;
+        AppendLineBytes(content.Text, data->text());
+    }
+    for (const char* type : kRtfMimeTypes) {
+        if (!data->hasFormat(type)) continue;
+        const QByteArray rtf = data->data(type);
+        content.HasRtf = true;
+        content.Rtf.assign(rtf.constData(), static_cast<std::size_t>(rtf.size()));
+        break;
+    }
+    return content;
+}
+
+std::optional<QtProtocolField::EditKey> QtProtocolField::EditKeyOf(const QKeyEvent& event) {
+    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
+    // The menu's own keys first: Shift+Del deletes here, where the widget cuts.
+    if (event.key() == Qt::Key_Delete && modifiers == Qt::ShiftModifier) return EditKey::Delete;
+    if (event.key() == Qt::Key_Backspace && modifiers == Qt::AltModifier) return EditKey::Undo;
+    if (event.matches(QKeySequence::Undo)) return EditKey::Undo;
+    if (event.matches(QKeySequence::Copy)) return EditKey::Copy;
+    if (event.matches(QKeySequence::Cut)) return EditKey::Cut;
+    if (event.matches(QKeySequence::Paste)) return EditKey::Paste;
+    if (event.matches(QKeySequence::SelectAll)) return EditKey::SelectAll;
+    return std::nullopt;
 }
 
 }  // namespace kestrum

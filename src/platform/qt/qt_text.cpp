@@ -36,6 +36,17 @@ QString Cp1252ToQString(std::string_view bytes) {
     return text;
 }
 
+void AppendCp1252(QString& text, std::string_view bytes) {
+    const qsizetype start = text.size();
+    text.resize(start + static_cast<qsizetype>(bytes.size()));
+    QChar* out = text.data() + start;
+    for (char b : bytes) *out++ = QChar(ByteToUnicode(static_cast<unsigned char>(b)));
+}
+
+void AppendQStringAsCp1252(std::string& bytes, QStringView text) {
+    for (QChar c : text) bytes.push_back(UnicodeToByte(c.unicode()));
+}
+
 std::string QStringToCp1252(const QString& text) {
     std::string bytes;
     bytes.reserve(static_cast<std::size_t>(text.size()));
