@@ -24,10 +24,12 @@ void EditSearchHooks::CloseFindDialog() {
 
 void MainMenuEditCopyOnClick(EditCommandContext& c) {
     std::string rtf;
-    ProtocolDocument selection;
-    c.field.ReadSelectedLines(selection);
-    rtf = WriteRtf(selection, false);
-    c.field.SetClipboard(selection, rtf);
+    {
+        ProtocolDocument selection;
+        c.field.ReadSelectedLines(selection);
+        rtf = WriteRtf(selection, false);
+    }
+    c.field.CopySelection(rtf);
 }
 
 void MainMenuEditCutOnClick(EditCommandContext& c) {

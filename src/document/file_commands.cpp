@@ -196,7 +196,7 @@ bool LoadProtocolFile(FileCommandContext& c, const std::string& path, std::optio
 void LoadCommandLineFile(FileCommandContext& c, const std::vector<std::string>& arguments) {
     if (arguments.size() < 2 || arguments[1] == "/?" || arguments[1].empty()) return;
     std::error_code error;
-    const std::filesystem::path absolute = std::filesystem::absolute(arguments[1], error);
+    const std::filesystem::path absolute = std::filesystem::absolute(arguments[1], error).lexically_normal();
     LoadProtocolFile(c, error ? arguments[1] : absolute.string(), std::nullopt);
 }
 

@@ -168,10 +168,11 @@ void ReplaceDialogOnFind(SearchContext& c, bool replaceAll) { FindNext(c, Search
 void ReplaceDialogFindNextOnClick(SearchContext& c) {
     SearchState& s = c.search;
     const std::string findText = c.dialogs.Input(SearchDialogKind::Replace).FindText;
-    if (!s.AdvanceAfterFind && s.LastFoundPos >= 0 && findText == s.LastSearchText &&
-        c.field.CaretPosition() == s.LastFoundPos && s.SearchStart <= s.LastFoundPos)
+    // Past the match that is still selected; the new match keeps SearchStart
+    // before it, so that Replace takes the match this press selected.
+    if (s.LastFoundPos >= 0 && findText == s.LastSearchText && c.field.CaretPosition() == s.LastFoundPos)
         s.SearchStart = s.LastFoundPos + Length(findText);
-    s.AdvanceAfterFind = true;
+    s.AdvanceAfterFind = false;
     ReplaceDialogOnFind(c, false);
 }
 

@@ -69,8 +69,9 @@ void FindDialogOnFind(SearchContext& c);
 // the protocol, and a match moves SearchStart past itself only with
 // AdvanceAfterFind.
 void ReplaceDialogOnFind(SearchContext& c, bool replaceAll);
-// The replace dialog's Find Next button: a match that a Replace selected
-// and did not pass is passed now, so Find Next always moves on.
+// The replace dialog's Find Next button: the search starts past a match that
+// is still selected, so Find Next always moves on, and the match it selects
+// stays where the next Replace looks first, so Replace takes that match.
 void ReplaceDialogFindNextOnClick(SearchContext& c);
 // Replace (`replaceAll` false: the first press after a new find text only
 // selects the first match, each further press replaces the selected match

@@ -20,6 +20,14 @@ namespace kestrum {
 
 using FormatIndex = std::uint32_t;
 
+// The position of the first CR or LF in `text` from `pos` on, or npos.
+// (find_first_of with a set of two looks each byte up in the set by a call.)
+inline std::size_t FindLineEnd(std::string_view text, std::size_t pos) {
+    for (; pos < text.size(); ++pos)
+        if (text[pos] == '\r' || text[pos] == '\n') return pos;
+    return std::string_view::npos;
+}
+
 // One run of a line: its bytes and the index of its format.
 using LineRun = TextRun;
 

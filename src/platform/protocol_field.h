@@ -153,10 +153,10 @@ public:
         return false;
     }
 
-    // Puts exactly two formats on the clipboard: `lines` as plain text (each
-    // line as the field shows it, lines joined by the platform's line end)
-    // and the Rich Text `rtf`.
-    virtual void SetClipboard(const FieldLineSource& lines, const std::string& rtf) { (void)lines, (void)rtf; }
+    // Puts the selection on the clipboard in exactly two formats: as plain
+    // text (as the field shows it, lines joined by the platform's line end)
+    // and as the Rich Text `rtf` (made from ReadSelectedLines).
+    virtual void CopySelection(const std::string& rtf) { (void)rtf; }
     // Whether the clipboard offers text or Rich Text that Paste can take.
     virtual bool ClipboardHasText() { return false; }
     virtual ClipboardContent Clipboard() { return {}; }

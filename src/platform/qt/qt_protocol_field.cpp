@@ -44,11 +44,17 @@ std::string QStringToLine(QString line) {
     return QStringToCp1252(line);
 }
 
+std::size_t FindLineEnd(std::string_view text, std::size_t pos) {
+    for (; pos < text.size(); ++pos)
+        if (text[pos] == '\r' || text[pos] == '\n') return pos;
+    return std::string_view::npos;
+}
+
 // Appends the bytes of one line as LineToQString shows them.
 void AppendLineText(QString& out, std::string_view bytes) {
     const qsizetype start = out.size();
     AppendCp1252(out, bytes);
-    if (bytes.find_first_of("\r\n") == std::string_view::npos) return;
+    if (FindLineEnd(bytes, 0) == std::string_view::npos) return;
     for (qsizetype i = start; i < out.size(); ++i) {
         if (out[i] == QChar('\n')) out[i] = QChar(kLfPicture);
         else if (out[i] == QChar('\r')) out[i] = QChar(kCrPicture);
@@ -57,15 +63,18 @@ void AppendLineText(QString& out, std::string_view bytes) {
 
 // Appends a piece of a line as QStringToLine reads it back.
 void AppendLineBytes(std::string& out, QStringView text) {
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (c != kLfPicture && c != kCrPicture) continue;
-        AppendQStringAsCp1252(out, text.mid(start, i - start));
-        out.push_back(c == kLfPicture ? '\n' : '\r');
-        start = i + 1;
+    std::size_t at = out.size();  // every character gives one byte
+    out.resize(at + static_cast<std::size_t>(text.size()));
+    for (const QChar c : text) {
+        const char16_t code = c.unicode();
+        if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) {
+            out[at++] = static_cast<char>(code);
+        } else if (code == kLfPicture || code == kCrPicture) {
+            out[at++] = code == kLfPicture ? '\n' : '\r';
+        } else {
+            out[at++] = QCharToCp1252(c);
+        }
     }
-    AppendQStringAsCp1252(out, text.mid(start));
 }
 
 // `text` as lines joined by '\n': CR LF, LF and a lone CR each end a line.
@@ -74,7 +83,7 @@ QString TextWithLineBreaks(const std::string& text) {
     out.reserve(static_cast<qsizetype>(text.size()));
     std::size_t pos = 0;
     while (pos <= text.size()) {
-        const std::size_t end = std::min(text.find_first_of("\r\n", pos), text.size());
+        const std::size_t end = std::min(FindLineEnd(text, pos), text.size());
         AppendCp1252(out, std::string_view(text).substr(pos, end - pos));
         if (end == text.size()) break;
         out += QChar('\n');
@@ -123,9 +132,9 @@ QtProtocolField::QtProtocolField(QPlainTextEdit& edit, QObject* parent)
     connect(&flushTimer_, &QTimer::timeout, this, &QtProtocolField::Flush);
     edit_.installEventFilter(this);
     edit_.viewport()->installEventFilter(this);
-    connect(&edit_, &QPlainTextEdit::textChanged, this, [this] {
-        rawTextValid_ = false;
-        rawText_ = QString();
+    connect(&edit_, &QPlainTextEdit::textChanged, this, [this] { rawTextValid_ = false; });
+    connect(edit_.document(), &QTextDocument::contentsChange, this, [this](int position, int, int added) {
+        if (!programEdit_) MarkUserEdit(position, added);
     });
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] { clipboardHasText_.reset(); });
 }
@@ -156,7 +165,7 @@ int QtProtocolField::CurrentFormatIndex() {
                 currentFormat_ = static_cast<int>(i);
                 return currentFormat_;
             }
-        formats_.push_back({attributes_, CharFormat(attributes_)});
+        formats_.push_back({attributes_, CharFormat(attributes_), LineFormatIndex(attributes_)});
         currentFormat_ = static_cast<int>(formats_.size()) - 1;
     }
     return currentFormat_;
@@ -196,6 +205,9 @@ void QtProtocolField::Clear() {
     currentFormat_ = -1;
     flushTimer_.stop();
     edit_.clear();
+    lineFormats_.clear();
+    rawText_ = QString();
+    rawTextValid_ = false;
     typingFormatDirty_ = true;
     ApplyTypingFormat();
 }
@@ -252,6 +264,7 @@ void QtProtocolField::Flush() {
     // in the undo history would also cost memory on every line.
     const bool undo = document.isUndoRedoEnabled();
     if (undo) document.setUndoRedoEnabled(false);
+    programEdit_ = true;
 
     QTextCursor cursor(&document);
     cursor.beginEditBlock();
@@ -277,6 +290,7 @@ void QtProtocolField::Flush() {
     }
     cursor.movePosition(QTextCursor::End);
     if (!lines.empty() && document.lastBlock().length() > 1) cursor.insertBlock();
+    QTextBlock firstNew = cursor.block();
     // Lines of one format go in with one insertion: the cursor makes a new
     // paragraph, in that format, at every line break.
     QString run;
@@ -290,7 +304,14 @@ void QtProtocolField::Flush() {
         cursor.insertText(run, formats_[static_cast<std::size_t>(format)].Format);
     }
     cursor.endEditBlock();
+    for (const PendingLine& line : lines) {
+        if (!firstNew.isValid()) break;
+        firstNew.setUserState(formats_[static_cast<std::size_t>(line.Format)].LineFormat);
+        firstNew = firstNew.next();
+    }
+    programEdit_ = false;
     if (undo) document.setUndoRedoEnabled(true);
+    if (!rawTextValid_) rawText_ = QString();
 
     // Each append leaves the caret at the end, so the newest line is shown.
     edit_.setTextCursor(cursor);
@@ -462,7 +483,17 @@ void QtProtocolField::SelectAll() {
 void QtProtocolField::ReplaceSelection(const std::string& text) {
     Flush();
     QTextCursor cursor = edit_.textCursor();
-    cursor.insertText(TextWithLineBreaks(text));
+    const QString inserted = TextWithLineBreaks(text);
+    const bool patch = rawTextValid_ && !inserted.contains(QChar('\n'));
+    const int start = cursor.selectionStart();
+    const int removed = cursor.selectionEnd() - start;
+    cursor.insertText(inserted);
+    // A replacement within a line keeps the search text up to date (Replace
+    // All searches again after every replacement).
+    if (patch) {
+        rawText_.replace(start, removed, inserted);
+        rawTextValid_ = true;
+    }
     edit_.setTextCursor(cursor);
     edit_.ensureCursorVisible();
 }
@@ -521,10 +552,32 @@ void QtProtocolField::Undo() {
     edit_.undo();
 }
 
-void QtProtocolField::ReadRange(FieldLineSink& sink, int from, int to, bool wholeLines) {
+int QtProtocolField::LineFormatIndex(const TextAttributes& attributes) {
+    for (std::size_t i = lineFormats_.size(); i > 0; --i)
+        if (lineFormats_[i - 1] == attributes) return static_cast<int>(i - 1);
+    lineFormats_.push_back(attributes);
+    return static_cast<int>(lineFormats_.size()) - 1;
+}
+
+void QtProtocolField::MarkUserEdit(int position, int added) {
     const QTextDocument& document = *edit_.document();
+    const int end = position + std::max(added, 0);
+    for (QTextBlock block = document.findBlock(position); block.isValid() && block.position() <= end;
+         block = block.next())
+        block.setUserState(-1);
+}
+
+void QtProtocolField::ReadRange(FieldLineSink& sink, int from, int to, bool wholeLines) {
+    // The whole protocol is read to be saved: its text is not kept. A
+    // selection is read to be copied, which takes its text once more.
+    const bool cached = rawTextValid_ || !wholeLines;
+    const QString& raw = RawText();
+    const QTextDocument& document = *edit_.document();
+    // Formats by the document's format index (pieces of edited paragraphs)
+    // and by line format (paragraphs the program wrote).
     const QList<QTextFormat> formats = document.allFormats();
     std::vector<std::int64_t> sinkFormats(static_cast<std::size_t>(formats.size()), -1);
+    std::vector<std::int64_t> sinkLineFormats(lineFormats_.size(), -1);
     const QFont defaultFont = document.defaultFont();
     const QColor defaultText = edit_.palette().color(QPalette::Text);
     const auto formatOf = [&](int index) {
@@ -532,32 +585,52 @@ void QtProtocolField::ReadRange(FieldLineSink& sink, int from, int to, bool whol
         if (known < 0) known = sink.AddFormat(AttributesOf(formats[index].toCharFormat(), defaultFont, defaultText));
         return static_cast<std::uint32_t>(known);
     };
-    const QTextBlock firstBlock = document.findBlock(from);
-    const int blocks = document.blockCount() - firstBlock.blockNumber();
-    sink.Reserve(static_cast<std::size_t>(blocks), static_cast<std::size_t>(to - from),
-                 static_cast<std::size_t>(blocks));
+    const auto lineFormatOf = [&](int index) {
+        std::int64_t& known = sinkLineFormats[static_cast<std::size_t>(index)];
+        if (known < 0) known = sink.AddFormat(lineFormats_[static_cast<std::size_t>(index)]);
+        return static_cast<std::uint32_t>(known);
+    };
     std::string bytes;
-    bool first = true;
-    for (QTextBlock block = firstBlock; block.isValid(); block = block.next()) {
-        const int start = block.position();
-        if (!first && start > to) break;
-        if (wholeLines && !block.next().isValid() && block.length() <= 1) break;  // the empty last paragraph
-        first = false;
+    const auto append = [&](int start, int end, std::uint32_t format) {
+        bytes.clear();
+        AppendLineBytes(bytes, QStringView(raw).mid(start, end - start));
+        sink.AppendText(bytes, format);
+    };
+
+    QTextBlock block = document.findBlock(from);
+    const int blocks = document.blockCount() - block.blockNumber();
+    sink.Reserve(static_cast<std::size_t>(blocks), static_cast<std::size_t>(to - from), static_cast<std::size_t>(blocks));
+    int position = block.position();
+    for (bool first = true; block.isValid(); first = false) {
+        const int length = block.length();  // with its paragraph separator
+        if (!first && position > to) break;
+        if (wholeLines && length <= 1 && !block.next().isValid()) break;  // the empty last paragraph
         sink.AddLine();
-        for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            const int fragmentStart = fragment.position();
-            const int fragmentEnd = fragmentStart + fragment.length();
-            if (fragmentEnd <= from) continue;
-            if (fragmentStart >= to) break;
-            const QString text = fragment.text();
-            const int a = std::max(fragmentStart, from) - fragmentStart;
-            const int b = std::min(fragmentEnd, to) - fragmentStart;
-            bytes.clear();
-            AppendLineBytes(bytes, QStringView(text).mid(a, b - a));
-            sink.AppendText(bytes, formatOf(fragment.charFormatIndex()));
+        const int textEnd = position + length - 1;
+        const int a = std::max(position, from);
+        const int b = std::min(textEnd, to);
+        if (a < b) {
+            const int state = block.userState();
+            if (state >= 0 && static_cast<std::size_t>(state) < lineFormats_.size()) {
+                append(a, b, lineFormatOf(state));
+            } else {
+                int fragmentStart = position;
+                for (QTextBlock::iterator it = block.begin(); !it.atEnd() && fragmentStart < b; ++it) {
+                    const QTextFragment fragment = it.fragment();
+                    const int fragmentEnd = fragmentStart + fragment.length();
+                    if (fragmentEnd > a) append(std::max(fragmentStart, a), std::min(fragmentEnd, b),
+                                                formatOf(fragment.charFormatIndex()));
+                    fragmentStart = fragmentEnd;
+                }
+            }
         }
-        if (start + block.length() - 1 >= to) break;  // the range ends in this line
+        if (textEnd >= to) break;
+        position += length;
+        block = block.next();
+    }
+    if (!cached) {
+        rawText_ = QString();
+        rawTextValid_ = false;
     }
 }
 
@@ -615,10 +688,21 @@ bool QtProtocolField::LoadLines(const FieldLineSource& lines) {
     QTextDocument& document = *edit_.document();
     const bool undo = document.isUndoRedoEnabled();
     if (undo) document.setUndoRedoEnabled(false);
+    programEdit_ = true;
     QTextCursor cursor(&document);
     cursor.beginEditBlock();
     InsertLines(cursor, lines, true);
     cursor.endEditBlock();
+    // Lines of one run carry their format as the paragraph's state.
+    std::vector<int> lineFormat(lines.FormatCount(), -1);
+    QTextBlock block = document.firstBlock();
+    for (std::size_t line = 0; line < lines.LineCount() && block.isValid(); ++line, block = block.next()) {
+        if (lines.RunCount(line) != 1) continue;
+        const std::uint32_t format = lines.Run(line, 0).Format;
+        if (lineFormat[format] < 0) lineFormat[format] = LineFormatIndex(lines.Format(format));
+        block.setUserState(lineFormat[format]);
+    }
+    programEdit_ = false;
     if (undo) document.setUndoRedoEnabled(true);
     cursor.setPosition(0);
     edit_.setTextCursor(cursor);
@@ -627,17 +711,17 @@ bool QtProtocolField::LoadLines(const FieldLineSource& lines) {
     return true;
 }
 
-void QtProtocolField::SetClipboard(const FieldLineSource& lines, const std::string& rtf) {
-    QString text;
-    text.reserve(static_cast<qsizetype>(lines.TextSize() + lines.LineCount()));
-    const std::size_t count = lines.LineCount();
-    for (std::size_t line = 0; line < count; ++line) {
-        if (line > 0) text += QChar('\n');
-        const std::size_t runs = lines.RunCount(line);
-        for (std::size_t run = 0; run < runs; ++run) AppendLineText(text, lines.Run(line, run).Text);
-    }
+QString QtProtocolField::PlainText(int from, int to) {
+    QString text = RawText().mid(from, to - from);
+    text.replace(QChar::ParagraphSeparator, QChar('\n'));
+    return text;
+}
+
+void QtProtocolField::CopySelection(const std::string& rtf) {
+    Flush();
+    const QTextCursor cursor = edit_.textCursor();
     auto* data = new QMimeData;
-    data->setText(text);
+    data->setText(PlainText(cursor.selectionStart(), cursor.selectionEnd()));
     data->setData(kRtfMimeTypes[0], QByteArray(rtf.data(), static_cast<qsizetype>(rtf.size())));
     QGuiApplication::clipboard()->setMimeData(data);
     clipboardHasText_ = true;

@@ -79,7 +79,7 @@ public:
     void ReadLines(FieldLineSink& sink) override;
     void ReadSelectedLines(FieldLineSink& sink) override;
     bool LoadLines(const FieldLineSource& lines) override;
-    void SetClipboard(const FieldLineSource& lines, const std::string& rtf) override;
+    void CopySelection(const std::string& rtf) override;
     bool ClipboardHasText() override;
     ClipboardContent Clipboard() override;
 
@@ -121,6 +121,8 @@ private:
     // Reads positions [from, to) into `sink`; with `wholeLines` every line
     // ends at its line end and an empty last paragraph is left out.
     void ReadRange(FieldLineSink& sink, int from, int to, bool wholeLines);
+    // The text of positions [from, to) with '\n' between lines.
+    QString PlainText(int from, int to);
     // Inserts `lines` at `cursor`, joined by line breaks, with a line break
     // after the last one when `endLastLine`.
     void InsertLines(QTextCursor& cursor, const FieldLineSource& lines, bool endLastLine);
@@ -135,6 +137,7 @@ private:
     struct MadeFormat {
         TextAttributes Attributes;
         QTextCharFormat Format;
+        int LineFormat;  // its index in lineFormats_
     };
     static constexpr std::size_t kMaxFormats = 64;  // forgotten after a flush beyond this
     std::vector<MadeFormat> formats_;
@@ -148,6 +151,14 @@ private:
     bool flushing_ = false;
     std::function<void()> userEdit_;
     std::function<void(EditKey)> editKey_;
+    // Every paragraph that the program wrote as one run carries the index of
+    // its attributes here as its block's user state; the user's edits set
+    // the state of the paragraphs they touch to -1. Reading the document
+    // then needs the paragraph's own pieces only where the user changed it.
+    std::vector<TextAttributes> lineFormats_;
+    int LineFormatIndex(const TextAttributes& attributes);
+    void MarkUserEdit(int position, int added);
+    bool programEdit_ = false;  // the program changes the document: no marks
     // The document's text with its paragraph separators, kept for searching
     // until the document changes.
     QString rawText_;

@@ -43,8 +43,13 @@ void AppendCp1252(QString& text, std::string_view bytes) {
     for (char b : bytes) *out++ = QChar(ByteToUnicode(static_cast<unsigned char>(b)));
 }
 
+char QCharToCp1252(QChar c) { return UnicodeToByte(c.unicode()); }
+
 void AppendQStringAsCp1252(std::string& bytes, QStringView text) {
-    for (QChar c : text) bytes.push_back(UnicodeToByte(c.unicode()));
+    const std::size_t start = bytes.size();
+    bytes.resize(start + static_cast<std::size_t>(text.size()));
+    char* out = bytes.data() + start;
+    for (QChar c : text) *out++ = UnicodeToByte(c.unicode());
 }
 
 std::string QStringToCp1252(const QString& text) {

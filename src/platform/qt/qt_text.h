@@ -19,6 +19,9 @@ void AppendCp1252(QString& text, std::string_view bytes);
 
 // The reverse; characters outside Windows-1252 become '?'.
 std::string QStringToCp1252(const QString& text);
+// One character as QStringToCp1252 converts it.
+char QCharToCp1252(QChar c);
+
 // Appends `text` to `bytes` as QStringToCp1252 converts it.
 void AppendQStringAsCp1252(std::string& bytes, QStringView text);
 
