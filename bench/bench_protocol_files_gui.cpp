@@ -126,12 +126,12 @@ public:
 
 // Reads the clipboard's text with xclip while this program serves it;
 // returns the bytes read, or -1 when xclip cannot run here.
-qint64 ReadClipboardElsewhere() {
+qint64 ReadClipboardElsewhere(const QString& target) {
     if (QGuiApplication::platformName() != "xcb" || QStandardPaths::findExecutable("xclip").isEmpty()) return -1;
     QProcess xclip;
     qint64 bytes = 0;
     QObject::connect(&xclip, &QProcess::readyReadStandardOutput, [&] { bytes += xclip.readAllStandardOutput().size(); });
-    xclip.start("xclip", {"-o", "-selection", "clipboard", "-t", "UTF8_STRING"});
+    xclip.start("xclip", {"-o", "-selection", "clipboard", "-t", target});
     while (xclip.state() != QProcess::NotRunning) QApplication::processEvents(QEventLoop::AllEvents, 5);
     bytes += xclip.readAllStandardOutput().size();
     return xclip.exitCode() == 0 ? bytes : -1;
@@ -229,9 +229,10 @@ int main(int argc, char** argv) {
         const QMimeData* data = QGuiApplication::clipboard()->mimeData();
         copy.Done(data ? ("formats: " + data->formats().join(", ").toStdString()) : "no clipboard");
     }
-    {
-        Step elsewhere("... read by another program");
-        const qint64 bytes = ReadClipboardElsewhere();
+    for (const char* target : {"UTF8_STRING", "text/rtf"}) {
+        const std::string name = std::string("... read by another program: ") + target;
+        Step elsewhere(name.c_str());
+        const qint64 bytes = ReadClipboardElsewhere(target);
         elsewhere.Done(bytes < 0 ? "(needs an X display and xclip)" : std::to_string(bytes >> 20) + " MiB read");
     }
     {

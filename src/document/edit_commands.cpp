@@ -1,5 +1,7 @@
 #include "document/edit_commands.h"
 
+#include <memory>
+
 #include "document/protocol_document.h"
 #include "document/rtf_reader.h"
 #include "document/rtf_writer.h"
@@ -23,13 +25,9 @@ void EditSearchHooks::CloseFindDialog() {
 }
 
 void MainMenuEditCopyOnClick(EditCommandContext& c) {
-    std::string rtf;
-    {
-        ProtocolDocument selection;
-        c.field.ReadSelectedLines(selection);
-        rtf = WriteRtf(selection, false);
-    }
-    c.field.CopySelection(rtf);
+    auto selection = std::make_shared<ProtocolDocument>();
+    c.field.ReadSelectedLines(*selection);
+    c.field.CopySelection([selection] { return WriteRtf(*selection, false); });
 }
 
 void MainMenuEditCutOnClick(EditCommandContext& c) {

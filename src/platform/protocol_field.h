@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -153,10 +154,11 @@ public:
         return false;
     }
 
-    // Puts the selection on the clipboard in exactly two formats: as plain
-    // text (as the field shows it, lines joined by the platform's line end)
-    // and as the Rich Text `rtf` (made from ReadSelectedLines).
-    virtual void CopySelection(const std::string& rtf) { (void)rtf; }
+    // Puts the selection on the clipboard in exactly two formats: plain text
+    // (as the field shows it, lines joined by the platform's line end) and
+    // Rich Text, which `makeRtf` makes when a program first asks for it (so
+    // it must work from its own copy of the selection, not from the field).
+    virtual void CopySelection(std::function<std::string()> makeRtf) { (void)makeRtf; }
     // Whether the clipboard offers text or Rich Text that Paste can take.
     virtual bool ClipboardHasText() { return false; }
     virtual ClipboardContent Clipboard() { return {}; }

@@ -219,10 +219,10 @@ bool FakeProtocolField::LoadLines(const FieldLineSource& lines) {
     return true;
 }
 
-void FakeProtocolField::CopySelection(const std::string& rtf) {
+void FakeProtocolField::CopySelection(std::function<std::string()> makeRtf) {
     ++Copies;
     CopiedText = SelectedText();
-    CopiedRtf = rtf;
+    CopiedRtf = makeRtf ? makeRtf() : std::string();
 }
 
 }  // namespace kestrum::fakes

@@ -63,7 +63,7 @@ public:
     Limits Capacities;        // CapacityLimits(); LoadLines refuses beyond
     ClipboardContent Offered; // what Clipboard() returns
     std::string CopiedText;   // the plain text of the last CopySelection
-    std::string CopiedRtf;
+    std::string CopiedRtf;    // its Rich Text, made at once
     int Copies = 0;
     int Loads = 0;
 
@@ -90,7 +90,7 @@ public:
     void ReadLines(FieldLineSink& sink) override;
     void ReadSelectedLines(FieldLineSink& sink) override;
     bool LoadLines(const FieldLineSource& lines) override;
-    void CopySelection(const std::string& rtf) override;
+    void CopySelection(std::function<std::string()> makeRtf) override;
     bool ClipboardHasText() override { return Offered.HasText || Offered.HasRtf; }
     ClipboardContent Clipboard() override { return Offered; }
 };

@@ -31,9 +31,13 @@ constexpr ItemIcon kIcons[] = {
 }  // namespace
 
 QIcon DocumentMenuIcon(const std::string& itemName) {
-    // Without a desktop's theme, the freedesktop theme that is installed.
-    if (!QIcon::hasThemeIcon("edit-copy") && QIcon::fallbackThemeName() != "Adwaita")
-        QIcon::setFallbackThemeName("Adwaita");
+    // Without a desktop that names a theme, the freedesktop theme that is
+    // installed most widely.
+    static const bool themed = [] {
+        if (!QIcon::hasThemeIcon("edit-copy")) QIcon::setThemeName("Adwaita");
+        return QIcon::hasThemeIcon("edit-copy");
+    }();
+    (void)themed;
     for (const ItemIcon& icon : kIcons) {
         if (itemName != icon.Item) continue;
         QIcon fallback;

@@ -103,6 +103,32 @@ bool IsWholeWord(const QString& text, qsizetype position, qsizetype length) {
 // The rich-text formats another program may offer on the clipboard.
 constexpr const char* kRtfMimeTypes[] = {"text/rtf", "application/rtf", "text/richtext"};
 
+// What Copy puts on the clipboard: the text, and Rich Text made when a
+// program asks for it first (a program that only pastes text never waits
+// for it).
+class CopiedMimeData : public QMimeData {
+public:
+    explicit CopiedMimeData(std::function<std::string()> makeRtf) : makeRtf_(std::move(makeRtf)) {}
+
+    QStringList formats() const override { return {QStringLiteral("text/plain"), QString::fromLatin1(kRtfMimeTypes[0])}; }
+    bool hasFormat(const QString& type) const override { return formats().contains(type); }
+
+protected:
+    QVariant retrieveData(const QString& type, QMetaType metaType) const override {
+        if (type != QLatin1String(kRtfMimeTypes[0])) return QMimeData::retrieveData(type, metaType);
+        if (makeRtf_) {
+            const std::string rtf = makeRtf_();
+            rtf_ = QByteArray(rtf.data(), static_cast<qsizetype>(rtf.size()));
+            makeRtf_ = nullptr;  // its copy of the selection is no longer needed
+        }
+        return rtf_;
+    }
+
+private:
+    mutable std::function<std::string()> makeRtf_;
+    mutable QByteArray rtf_;
+};
+
 int CommittedLines(const QTextDocument& document) {
     const int blocks = document.blockCount();
     return document.lastBlock().length() <= 1 ? blocks - 1 : blocks;
@@ -562,9 +588,11 @@ int QtProtocolField::LineFormatIndex(const TextAttributes& attributes) {
 void QtProtocolField::MarkUserEdit(int position, int added) {
     const QTextDocument& document = *edit_.document();
     const int end = position + std::max(added, 0);
-    for (QTextBlock block = document.findBlock(position); block.isValid() && block.position() <= end;
-         block = block.next())
+    QTextBlock block = document.findBlock(position);
+    for (int start = block.position(); block.isValid() && start <= end; block = block.next()) {
+        start += block.length();
         block.setUserState(-1);
+    }
 }
 
 void QtProtocolField::ReadRange(FieldLineSink& sink, int from, int to, bool wholeLines) {
@@ -598,7 +626,7 @@ void QtProtocolField::ReadRange(FieldLineSink& sink, int from, int to, bool whol
     };
 
     QTextBlock block = document.findBlock(from);
-    const int blocks = document.blockCount() - block.blockNumber();
+    const int blocks = std::max(1, document.findBlock(to).blockNumber() - block.blockNumber() + 1);
     sink.Reserve(static_cast<std::size_t>(blocks), static_cast<std::size_t>(to - from), static_cast<std::size_t>(blocks));
     int position = block.position();
     for (bool first = true; block.isValid(); first = false) {
@@ -717,12 +745,11 @@ QString QtProtocolField::PlainText(int from, int to) {
     return text;
 }
 
-void QtProtocolField::CopySelection(const std::string& rtf) {
+void QtProtocolField::CopySelection(std::function<std::string()> makeRtf) {
     Flush();
     const QTextCursor cursor = edit_.textCursor();
-    auto* data = new QMimeData;
+    auto* data = new CopiedMimeData(std::move(makeRtf));
     data->setText(PlainText(cursor.selectionStart(), cursor.selectionEnd()));
-    data->setData(kRtfMimeTypes[0], QByteArray(rtf.data(), static_cast<qsizetype>(rtf.size())));
     QGuiApplication::clipboard()->setMimeData(data);
     clipboardHasText_ = true;
 }

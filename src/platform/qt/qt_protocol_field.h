@@ -79,7 +79,7 @@ public:
     void ReadLines(FieldLineSink& sink) override;
     void ReadSelectedLines(FieldLineSink& sink) override;
     bool LoadLines(const FieldLineSource& lines) override;
-    void CopySelection(const std::string& rtf) override;
+    void CopySelection(std::function<std::string()> makeRtf) override;
     bool ClipboardHasText() override;
     ClipboardContent Clipboard() override;
 
