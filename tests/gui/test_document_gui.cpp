@@ -192,10 +192,13 @@ TEST(DocumentGui, SaveAsAndOpenThroughTheFileDialog) {
     std::filesystem::create_directories(folder);
     WhenModal([&](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
-        ASSERT_NE(dialog, nullptr);
+        if (!dialog) {
+            ADD_FAILURE() << "not the file dialog";
+            QMetaObject::invokeMethod(modal, "reject");
+            return;
+        }
         EXPECT_EQ(dialog->windowTitle(), QString("Save the kestrum_gui_tests protocol to a file"));
-        dialog->setDirectory(QString::fromStdString(folder));
-        dialog->selectFile("saved.rtf");
+        dialog->selectFile(QString::fromStdString(folder + "/saved.rtf"));
         QMetaObject::invokeMethod(dialog, "accept");
     });
     Act(form, "MainMenuFileSaveAs").trigger();
@@ -209,20 +212,22 @@ TEST(DocumentGui, SaveAsAndOpenThroughTheFileDialog) {
     bool listed = false, unlisted = true;
     WhenModal([&](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
-        ASSERT_NE(dialog, nullptr);
+        auto* view = dialog ? dialog->findChild<QAbstractItemView*>("listView") : nullptr;
+        if (!view) {
+            ADD_FAILURE() << "not the file dialog with its list";
+            QMetaObject::invokeMethod(modal, "reject");
+            return;
+        }
         EXPECT_EQ(dialog->selectedNameFilter(), QString("Rich Text Format (*.RTF)"));
-        auto* view = dialog->findChild<QAbstractItemView*>("listView");
-        ASSERT_NE(view, nullptr);
         const auto names = [view] {
             QStringList shown;
             for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row)
                 shown << view->model()->index(row, 0, view->rootIndex()).data().toString();
             return shown;
         };
-        QTRY_VERIFY_WITH_TIMEOUT(names().contains("saved.rtf"), 5000);
-        listed = true;
+        listed = QTest::qWaitFor([&] { return names().contains("saved.rtf"); }, 10000);
         unlisted = !names().contains("other.txt");
-        dialog->selectFile("saved.rtf");
+        dialog->selectFile(QString::fromStdString(folder + "/saved.rtf"));
         QMetaObject::invokeMethod(dialog, "accept");
     });
     Act(form, "MainMenuFileOpen").trigger();
