@@ -158,7 +158,18 @@ QtProtocolField::QtProtocolField(QPlainTextEdit& edit, QObject* parent)
     connect(&flushTimer_, &QTimer::timeout, this, &QtProtocolField::Flush);
     edit_.installEventFilter(this);
     edit_.viewport()->installEventFilter(this);
-    connect(&edit_, &QPlainTextEdit::textChanged, this, [this] { rawTextValid_ = false; });
+    connect(&edit_, &QPlainTextEdit::textChanged, this, [this] {
+        rawTextValid_ = false;
+        // The old text is let go once the change is done, unless a
+        // replacement brought it up to date meanwhile.
+        if (!rawText_.isNull() && !rawTextReleaseQueued_) {
+            rawTextReleaseQueued_ = true;
+            QTimer::singleShot(0, this, [this] {
+                rawTextReleaseQueued_ = false;
+                if (!rawTextValid_) rawText_ = QString();
+            });
+        }
+    });
     connect(edit_.document(), &QTextDocument::contentsChange, this, [this](int position, int, int added) {
         if (!programEdit_) MarkUserEdit(position, added);
     });

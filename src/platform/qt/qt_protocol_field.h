@@ -163,6 +163,7 @@ private:
     // until the document changes.
     QString rawText_;
     bool rawTextValid_ = false;
+    bool rawTextReleaseQueued_ = false;
     // Whether the clipboard offers something to paste; unknown after a change.
     std::optional<bool> clipboardHasText_;
 };
