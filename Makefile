@@ -6,7 +6,7 @@ ASAN_PRESET ?= asan
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 
-.PHONY: deps configure build run test test-asan demo bench fuzz clean
+.PHONY: deps configure build run test test-asan demo bench fuzz package clean
 
 deps:
 	@scripts/install-deps.sh
@@ -33,6 +33,10 @@ demo: build
 
 bench: build
 	@bench/run.sh build
+
+# A .deb of the program, its desktop entry, icon and help pages, in build/.
+package: build
+	cmake --build --preset $(PRESET) --target package
 
 fuzz: deps
 	@scripts/fuzz.sh 60

@@ -3,10 +3,22 @@
 // lines ending CR LF, the recording engine running inside the Start click.
 // Prints bytes/s, lines/s, bytes lost, process CPU, RSS per 100k lines, the
 // longest time without event processing and the lag from the last byte sent
-// to its line in the protocol. "Not recorded" counts the bytes that were not
-// in the protocol 5 s after the last byte was sent (or at the end of a run).
-// Case (b) is a bus of requests and replies: each line is read by the
-// recording before the next port sends its own.
+// to its line in the protocol; for the cases with an order, the lines that
+// are not whole and those out of the order they were sent in. "Not
+// recorded" counts the bytes that were not in the protocol 5 s after the
+// last byte was sent (or at the end of a run).
+// (b0) writes each line as soon as the previous one is written, on the next
+// port: lines written microseconds apart on different ports may reach the
+// reading thread together, and then their order between ports is not known
+// (one read takes all a port holds). (b) is a bus of requests and replies as
+// fast as the writer can: each port sends its line once the previous port's
+// line has arrived (taken by the serial layer's reading thread), not
+// waiting for the window; the figure includes the time the window takes to
+// catch up. (b2) waits for the
+// recording's reads instead, as a bus whose devices answer the program does.
+// (f) is the time-tag error of lines paced on two ports while a third floods,
+// against the true send times; (g) reads the capture file of (e) back with
+// tshark.
 //   bench_e2e_gui [lines for one port, default 200000]
 //   BENCH_PLAIN_TIMER=1: the plain 1 ms idle wait instead of the one ports end
 #include <QApplication>
@@ -15,16 +27,23 @@
 #include <poll.h>
 #include <sched.h>
 #include <signal.h>
+#include <fcntl.h>
+#include <sys/ioctl.h>
 #include <sys/mman.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <cstdio>
+#include <filesystem>
+#include <sstream>
 #include <cstring>
 #include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -33,6 +52,7 @@
 #include "platform/linux/port_wait_poll_timer.h"
 #include "platform/qt/qt_message_pump.h"
 #include "platform/qt/qt_protocol_field.h"
+#include "support/child_process.h"
 
 namespace kestrum {
 namespace {
@@ -77,16 +97,32 @@ std::string Line(long number) {
     return line + "\r\n";
 }
 
+// Where "COMn: " begins in a protocol line (after a time tag), or npos.
+std::size_t IdAt(const std::string& line) {
+    const std::size_t at = line.find("COM");
+    return at != std::string::npos && at + 6 <= line.size() && line[at + 4] == ':' ? at : std::string::npos;
+}
+
 // Bytes a protocol line stands for: the text after "COMn: " with <CR> and
 // <LF> counted as one byte each.
 long LineBytes(const std::string& line) {
-    if (line.size() < 6 || line.compare(0, 3, "COM") != 0) return 0;
+    const std::size_t at = IdAt(line);
+    if (at == std::string::npos) return 0;
     long bytes = 0;
-    for (std::size_t i = 6; i < line.size(); ++i) {
+    for (std::size_t i = at + 6; i < line.size(); ++i) {
         if (line[i] == '<' && (line.compare(i, 4, "<CR>") == 0 || line.compare(i, 4, "<LF>") == 0)) i += 3;
         ++bytes;
     }
     return bytes;
+}
+
+// The number a whole line of Line() was sent with; -1 for a piece of a line.
+long WholeLineNumber(const std::string& line, int* port = nullptr) {
+    const std::size_t at = IdAt(line);
+    if (at == std::string::npos || line.size() != at + 6 + 60 + 8) return -1;
+    if (line.compare(line.size() - 8, 8, "<CR><LF>") != 0) return -1;
+    if (port) *port = line[at + 3] - '1';
+    return std::atol(line.c_str() + at + 6);
 }
 
 // Bytes the recording has read from each port up to its last line end, in
@@ -145,6 +181,10 @@ public:
         if (port >= 0 && static_cast<std::size_t>(port) < index_.size()) index_[static_cast<std::size_t>(port)] = -1;
         return ports_.CloseHandle(port);
     }
+    std::uint64_t ArrivalLimit() override { return ports_.ArrivalLimit(); }
+    bool NextArrival(PortHandle port, InputArrival& arrival) override { return ports_.NextArrival(port, arrival); }
+    std::uint64_t TakeDroppedInput(PortHandle port) override { return ports_.TakeDroppedInput(port); }
+    void SetTrafficRecorder(PortTrafficRecorder* recorder) override { ports_.SetTrafficRecorder(recorder); }
 
 private:
     LinuxSerialPorts& ports_;
@@ -153,11 +193,29 @@ private:
     long local_[kPorts] = {};
 };
 
-enum class Pattern { OnePortFast, TakingTurns, AllPortsPaced, Quiet };
+enum class Pattern { OnePortFast, TakingTurnsNoWait, TakingTurns, TakingTurnsRecorded, AllPortsPaced, AllPorts921600, Quiet, TimeTags };
+
+constexpr int kTimeTagLines = 600;  // (f): lines of the two paced ports
+
+// Memory shared with the writing process: what the recording has read (b2),
+// what the serial layer's reading thread has taken (b), and when each paced
+// line of (f) was sent.
+struct Shared {
+    ReadCounts Consumed;
+    ReadCounts Arrived;
+    std::atomic<std::int64_t> SentAt[kTimeTagLines];  // CLOCK_MONOTONIC ns
+};
+
+std::int64_t MonotonicNs() {
+    timespec t{};
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return static_cast<std::int64_t>(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
+}
 
 // The writing process: writes its lines and reports when its last byte went out.
 void WriteLines(const std::vector<PseudoTerminal*>& ptys, Pattern pattern, long lines, int reportFd,
-                const ReadCounts* consumed) {
+                Shared* shared) {
+    const ReadCounts* consumed = &shared->Consumed;
     auto writeAll = [](int fd, const std::string& data) {
         std::size_t done = 0;
         while (done < data.size()) {
@@ -176,13 +234,27 @@ void WriteLines(const std::vector<PseudoTerminal*>& ptys, Pattern pattern, long 
                 chunk.clear();
             }
         }
+    } else if (pattern == Pattern::TakingTurnsNoWait) {
+        // Each line as soon as the previous one is written, on the next port.
+        for (long i = 0; i < lines; ++i) writeAll(ptys[static_cast<std::size_t>(i % kPorts)]->Master, Line(i));
     } else if (pattern == Pattern::TakingTurns) {
-        // As on a bus of requests and replies: a port sends its line only
-        // once the recording has read the previous port's line. The tty's
-        // own count (FIONREAD) cannot tell: the serial layer takes all a tty
-        // holds into its buffer at once, long before the recording has read
-        // the line byte by byte, so the next port's line would arrive in the
-        // middle of it. The recording's reads are counted instead.
+        // As on a bus of requests and replies at full speed: a port sends its
+        // line once the previous port's line has arrived, that is, once the
+        // serial layer's reading thread has taken it (counted by a traffic
+        // recorder), whatever the window is doing. (An empty tty does not
+        // tell: written bytes reach it a moment later.)
+        long target[kPorts];
+        for (int p = 0; p < kPorts; ++p) target[p] = shared->Arrived.Bytes[p].load(std::memory_order_acquire);
+        for (long i = 0; i < lines; ++i) {
+            const std::size_t port = static_cast<std::size_t>(i % kPorts);
+            writeAll(ptys[port]->Master, Line(i));
+            target[port] += kLineBytes;
+            // Each look gives the processor away: the reading thread needs it.
+            while (shared->Arrived.Bytes[port].load(std::memory_order_acquire) < target[port]) sched_yield();
+        }
+    } else if (pattern == Pattern::TakingTurnsRecorded) {
+        // A port sends its line only once the recording has read the
+        // previous port's line (counted through a layer over the ports).
         long target[kPorts];
         for (int p = 0; p < kPorts; ++p) target[p] = consumed->Bytes[p].load(std::memory_order_acquire);
         for (long i = 0; i < lines; ++i) {
@@ -196,9 +268,25 @@ void WriteLines(const std::vector<PseudoTerminal*>& ptys, Pattern pattern, long 
                 else __builtin_ia32_pause();
             }
         }
-    } else if (pattern == Pattern::AllPortsPaced) {
-        // 115200 baud, 10 bits a byte: one 62-byte line every 5.38 ms per port.
-        const double interval = kLineBytes * 10.0 / 115200.0;
+    } else if (pattern == Pattern::TimeTags) {
+        // Ports 1 and 2 send a line each 5 ms in turn; port 3 floods with
+        // 64 lines in each of those 5 ms (0.8 MB/s, more than the window
+        // shows beside the others).
+        std::string flood;
+        for (int i = 0; i < 64; ++i) flood += Line(1'000'000 + i);
+        const double start = Now();
+        for (long i = 0; i < kTimeTagLines; ++i) {
+            writeAll(ptys[2]->Master, flood);
+            const double due = start + static_cast<double>(i) * 0.005;
+            while (Now() < due) usleep(100);
+            shared->SentAt[i].store(MonotonicNs());
+            writeAll(ptys[static_cast<std::size_t>(i % 2)]->Master, Line(i));
+        }
+    } else if (pattern == Pattern::AllPortsPaced || pattern == Pattern::AllPorts921600) {
+        // 10 bits a byte: one 62-byte line every 5.38 ms per port at
+        // 115200 baud, every 0.67 ms at 921600 baud.
+        const double baud = pattern == Pattern::AllPortsPaced ? 115200.0 : 921600.0;
+        const double interval = kLineBytes * 10.0 / baud;
         const double start = Now();
         for (long i = 0; i < lines; ++i) {
             const double due = start + static_cast<double>(i) * interval;
@@ -210,11 +298,41 @@ void WriteLines(const std::vector<PseudoTerminal*>& ptys, Pattern pattern, long 
     (void)!::write(reportFd, &sent, sizeof sent);
 }
 
+LinuxSerialPorts* g_serial = nullptr;
+
+// Counts the bytes the serial layer's reading thread takes from COM1..COM8.
+class ArrivalCounter final : public PortTrafficRecorder {
+public:
+    explicit ArrivalCounter(ReadCounts& counts) : counts_(counts) {}
+    void Record(const PortTraffic& traffic) override {
+        if (traffic.Kind != PortTrafficKind::Received || traffic.PortName.size() != 4) return;
+        const int p = traffic.PortName[3] - '1';
+        if (p >= 0 && p < kPorts)
+            counts_.Bytes[p].store(counts_.Bytes[p].load(std::memory_order_relaxed) + static_cast<long>(traffic.Size),
+                                   std::memory_order_release);
+    }
+    void Tick(std::int64_t) override {}
+
+private:
+    ReadCounts& counts_;
+};
+
+// No open port has bytes the recording has not read.
+bool Drained(TFormMain& form) {
+    for (int p = 1; p <= kPorts; ++p) {
+        const ChannelRecord& record = form.Channels().Channel(p);
+        if (record.Open && g_serial->BufferedBytes(record.Handle) > 0) return false;
+    }
+    return true;
+}
+
 struct Result {
     const char* Name;
     long Expected = 0;
     long Recorded = 0;
     long Lines = 0;
+    long Broken = -1;      // lines that are not whole (-1: not counted)
+    long OutOfOrder = -1;  // whole lines before one sent earlier (in their port's order for paced cases)
     double Seconds = 0;
     double Cpu = 0;
     long RssGrowthKb = 0;
@@ -222,10 +340,10 @@ struct Result {
     double LagMs = 0;
 };
 
-Result Run(TFormMain& form, std::vector<PseudoTerminal*> ptys, const ReadCounts* consumed, Pattern pattern,
+Result Run(TFormMain& form, std::vector<PseudoTerminal*> ptys, Shared* consumed, Pattern pattern,
            long lines, const char* name, double quietSeconds = 0) {
     Result result{name};
-    long totalLines = pattern == Pattern::AllPortsPaced ? lines * kPorts : lines;
+    long totalLines = pattern == Pattern::AllPortsPaced || pattern == Pattern::AllPorts921600 ? lines * kPorts : lines;
     if (pattern == Pattern::Quiet) totalLines = 0;
     result.Expected = totalLines * kLineBytes;
     form.Field().Clear();
@@ -269,7 +387,14 @@ Result Run(TFormMain& form, std::vector<PseudoTerminal*> ptys, const ReadCounts*
             const int count = field.LineCount();
             for (; counted < count - 1; ++counted) countedBytes += LineBytes(field.LineText(static_cast<int>(counted)));
             const long last = count > 0 ? LineBytes(field.LineText(count - 1)) : 0;
-            if (countedBytes + last >= result.Expected) {
+            if (pattern == Pattern::TimeTags) {
+                // The flood makes the count useless: done once every port's
+                // queue is empty after the last line was sent.
+                if (sent != 0 && Drained(form)) {
+                    done = Now();
+                    finished = true;
+                }
+            } else if (countedBytes + last >= result.Expected) {
                 done = Now();
                 finished = true;
             } else if (sent != 0 && Now() - sent > 5.0) {
@@ -294,10 +419,28 @@ Result Run(TFormMain& form, std::vector<PseudoTerminal*> ptys, const ReadCounts*
     result.LagMs = sent > 0 ? (done - sent) * 1000.0 : 0;
     QtProtocolField& field = form.Field();
     const int count = field.LineCount();
+    const bool global = pattern == Pattern::OnePortFast || pattern == Pattern::TakingTurns ||
+                        pattern == Pattern::TakingTurnsNoWait || pattern == Pattern::TakingTurnsRecorded;
+    const bool perPort = pattern == Pattern::AllPortsPaced || pattern == Pattern::AllPorts921600;
+    if (global || perPort) result.Broken = result.OutOfOrder = 0;
+    long lastNumber[kPorts + 1];
+    std::fill(std::begin(lastNumber), std::end(lastNumber), -1);
     for (int i = 0; i < count; ++i) {
-        const long bytes = LineBytes(field.LineText(i));
+        const std::string text = field.LineText(i);
+        const long bytes = LineBytes(text);
         result.Recorded += bytes;
-        if (bytes > 0) ++result.Lines;
+        if (bytes <= 0) continue;
+        ++result.Lines;
+        if (!global && !perPort) continue;
+        int port = 0;
+        const long number = WholeLineNumber(text, &port);
+        if (number < 0) {
+            ++result.Broken;
+            continue;
+        }
+        long& last = lastNumber[global ? kPorts : port];
+        if (number < last) ++result.OutOfOrder;
+        last = number;
     }
     result.RssGrowthKb = RssKb() - rss0;
     if (std::getenv("BENCH_PEEK"))
@@ -307,13 +450,84 @@ Result Run(TFormMain& form, std::vector<PseudoTerminal*> ptys, const ReadCounts*
 
 void Print(const Result& r) {
     const double mb = static_cast<double>(r.Recorded) / 1e6;
-    std::printf("%-40s %6.2f MB/s %7.0f lines/s  not recorded %ld B  CPU %5.1f %%  RSS +%ld kB (%.0f MB/100k lines)"
-                "  gap %.1f ms  lag %.0f ms\n",
+    std::printf("%-44s %6.2f MB/s %7.0f lines/s  not recorded %ld B  CPU %5.1f %%  RSS +%ld kB (%.0f MB/100k lines)"
+                "  gap %.1f ms  lag %.0f ms",
                 r.Name, r.Seconds > 0 ? mb / r.Seconds : 0,
                 r.Seconds > 0 ? static_cast<double>(r.Lines) / r.Seconds : 0, r.Expected - r.Recorded,
                 r.Seconds > 0 ? 100.0 * r.Cpu / r.Seconds : 0, r.RssGrowthKb,
                 r.Lines > 0 ? static_cast<double>(r.RssGrowthKb) / 1024.0 * 100000.0 / static_cast<double>(r.Lines) : 0,
                 r.GapMs, r.LagMs);
+    if (r.Broken >= 0) std::printf("  not whole %ld  out of order %ld", r.Broken, r.OutOfOrder);
+    std::printf("\n");
+    std::fflush(stdout);
+}
+
+// (f): the time tags of the paced lines against the times they were sent.
+void TimeTagError(TFormMain& form, const std::vector<PseudoTerminal*>& ptys, Shared* shared) {
+    for (auto& at : shared->SentAt) at.store(0);
+    form.Settings().ShowTimeTags = true;
+    const Result run = Run(form, ptys, shared, Pattern::TimeTags, kTimeTagLines, "(f) time tags, 2 ports paced, 1 floods");
+    form.Settings().ShowTimeTags = false;
+    const double origin = static_cast<double>(form.Capture().ProtocolTime.CounterOrigin);
+    std::vector<double> errors;
+    QtProtocolField& field = form.Field();
+    for (int i = 0; i < field.LineCount(); ++i) {
+        const std::string line = field.LineText(i);
+        int port = -1;
+        const long number = WholeLineNumber(line, &port);
+        if (number < 0 || number >= kTimeTagLines || port > 1) continue;
+        std::string tag = line.substr(0, line.find(' '));
+        tag.erase(std::remove(tag.begin(), tag.end(), ','), tag.end());
+        const double sent = (static_cast<double>(shared->SentAt[number].load()) - origin) / 1e9;
+        errors.push_back(std::fabs(std::atof(tag.c_str()) - sent) * 1000.0);
+    }
+    std::sort(errors.begin(), errors.end());
+    const auto at = [&](double q) { return errors.empty() ? 0.0 : errors[static_cast<std::size_t>(q * static_cast<double>(errors.size() - 1))]; };
+    const auto within = std::count_if(errors.begin(), errors.end(), [](double e) { return e <= 2.0; });
+    std::printf("%-44s %zu of %d paced lines tagged; error median %.3f ms, 95 %% %.3f ms, max %.3f ms; "
+                "%.1f %% within 2 ms (flood: %.2f MB/s shown, lag %.0f ms)\n",
+                "(f) time-tag error against the send times", errors.size(), kTimeTagLines, at(0.5), at(0.95),
+                errors.empty() ? 0.0 : errors.back(),
+                errors.empty() ? 0.0 : 100.0 * static_cast<double>(within) / static_cast<double>(errors.size()),
+                run.Seconds > 0 ? static_cast<double>(run.Recorded) / 1e6 / run.Seconds : 0.0, run.LagMs);
+    std::fflush(stdout);
+}
+
+// (g): the capture file read back by tshark: bytes per channel and whether
+// the frame times of each channel never go back.
+void ReadCaptureBack(const std::string& path, long expectedPerPort) {
+    const std::vector<std::string> argv = {"/usr/bin/tshark", "-n", "-r", path, "-T", "fields", "-E", "separator=/t",
+                                           "-e", "frame.interface_name", "-e", "frame.time_epoch", "-e",
+                                           "rtacser.eventtype", "-e", "data.len"};
+    if (access(argv[0].c_str(), X_OK) != 0) {
+        std::printf("(g) capture file: tshark is not installed\n");
+        return;
+    }
+    const double start = Now();
+    test::ChildProcess tshark(argv);
+    std::map<std::string, long> bytes;
+    std::map<std::string, std::string> lastTime;
+    long backwards = 0, frames = 0;
+    for (const std::string& row : tshark.ReadAllLines(std::chrono::seconds(600))) {
+        std::stringstream cells(row);
+        std::string port, time, event, length;
+        std::getline(cells, port, '\t');
+        std::getline(cells, time, '\t');
+        std::getline(cells, event, '\t');
+        std::getline(cells, length, '\t');
+        ++frames;
+        if (event != "0x02") continue;
+        bytes[port] += std::atol(length.c_str());
+        if (std::atof(time.c_str()) < std::atof(lastTime[port].c_str())) ++backwards;
+        lastTime[port] = time;
+    }
+    const int status = tshark.Wait();
+    long missing = 0;
+    for (int p = 1; p <= kPorts; ++p) missing += expectedPerPort - bytes["COM" + std::to_string(p)];
+    std::printf("%-44s %.1f MB, %ld frames read by tshark in %.1f s (exit %d); bytes missing %ld; "
+                "times going back %ld\n",
+                "(g) capture file of (e) read back", static_cast<double>(std::filesystem::file_size(path)) / 1e6, frames,
+                Now() - start, status, missing, backwards);
     std::fflush(stdout);
 }
 
@@ -340,10 +554,11 @@ int main(int argc, char** argv) {
     rig.WriteSettings(settings);
     // The window gets the ports through the counting layer and the idle wait
     // that input on a port ends.
-    void* shared = mmap(nullptr, sizeof(ReadCounts), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
-    if (shared == MAP_FAILED) return 1;
-    auto* consumed = new (shared) ReadCounts{};
-    CountingSerialPorts ports(rig.Ports, *consumed);
+    void* memory = mmap(nullptr, sizeof(Shared), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+    if (memory == MAP_FAILED) return 1;
+    auto* shared = new (memory) Shared{};
+    CountingSerialPorts ports(rig.Ports, shared->Consumed);
+    g_serial = &rig.Ports;
     // BENCH_PLAIN_TIMER=1: the plain idle wait of 1 ms instead.
     if (!std::getenv("BENCH_PLAIN_TIMER")) rig.Poll = std::make_unique<PortWaitPollTimer>(rig.Ports);
     rig.Session = StartSession();
@@ -358,13 +573,29 @@ int main(int argc, char** argv) {
             if (form.Buttons().Channel(p)->isChecked() != down) form.Buttons().Channel(p)->click();
     };
     setOthers(false);
-    Print(Run(form, ptys, consumed, Pattern::OnePortFast, lines, "(a) one port open, as fast as it takes"));
+    Print(Run(form, ptys, shared, Pattern::OnePortFast, lines, "(a) one port open, as fast as it takes"));
     setOthers(true);
-    Print(Run(form, ptys, consumed, Pattern::OnePortFast, lines, "(a8) same, seven more ports open, idle"));
-    Print(Run(form, ptys, consumed, Pattern::TakingTurns, lines, "(b) eight ports taking turns, line by line"));
+    Print(Run(form, ptys, shared, Pattern::OnePortFast, lines, "(a8) same, seven more ports open, idle"));
+    Print(Run(form, ptys, shared, Pattern::TakingTurnsNoWait, lines, "(b0) eight ports taking turns, back to back"));
+    ArrivalCounter arrivals(shared->Arrived);
+    rig.Ports.SetTrafficRecorder(&arrivals);
+    Print(Run(form, ptys, shared, Pattern::TakingTurns, lines, "(b) eight ports taking turns, not waiting"));
+    rig.Ports.SetTrafficRecorder(nullptr);
+    Print(Run(form, ptys, shared, Pattern::TakingTurnsRecorded, lines, "(b2) same, each waiting for the recording"));
     const long paced = static_cast<long>(5.0 / (kLineBytes * 10.0 / 115200.0));  // five seconds
-    Print(Run(form, ptys, consumed, Pattern::AllPortsPaced, paced, "(c) eight ports at 115200 baud each"));
-    Print(Run(form, ptys, consumed, Pattern::Quiet, 0, "(d) eight open quiet ports, 3 s", 3.0));
+    Print(Run(form, ptys, shared, Pattern::AllPortsPaced, paced, "(c) eight ports at 115200 baud each"));
+    Print(Run(form, ptys, shared, Pattern::Quiet, 0, "(d) eight open quiet ports, 3 s", 3.0));
+    // (e) with its capture file, read back in (g).
+    const std::string capture = rig.Folder / "e.pcapng";
+    CaptureFileState& captureFile = form.Capture().CaptureFile;
+    captureFile.CommandLinePath = capture;
+    const long fast = static_cast<long>(5.0 / (kLineBytes * 10.0 / 921600.0));  // five seconds
+    Print(Run(form, ptys, shared, Pattern::AllPorts921600, fast, "(e) eight ports at 921600 baud each"));
+    captureFile.CommandLinePath.clear();
+    setOthers(false);
+    for (int p = 2; p <= 3; ++p) form.Buttons().Channel(p)->click();
+    TimeTagError(form, ptys, shared);
+    ReadCaptureBack(capture, fast * kLineBytes);
     rig.Close();
     return 0;
 }

@@ -12,8 +12,10 @@
 #include "fakes/fake_clock.h"
 #include "fakes/fake_message_pump.h"
 #include "fakes/fake_poll_timer.h"
+#include "fakes/fake_printer.h"
 #include "fakes/fake_protocol_field.h"
 #include "fakes/fake_serial_ports.h"
+#include "fakes/fake_settings_dialogs.h"
 #include "fakes/recording_message_boxes.h"
 
 namespace kestrum {
@@ -60,7 +62,11 @@ TEST(CommandTable, EveryMenuNameHasExactlyOneCommandAndEveryCommandAnItem) {
     fakes::FakeProtocolField field;
     fakes::FakeMessagePump pump;
     RecordingMessageBoxes messages;
-    AppWiring wiring(state, {ports, devices, clock, timer, field, pump, messages, {}, {}, {}});
+    fakes::FakePrinter printer;
+    fakes::FakeSettingsDialogs dialogs;
+    fakes::FakeHelpViewer help;
+    AppWiring wiring(state,
+                     {ports, devices, clock, timer, field, pump, messages, {}, {}, {}, printer, dialogs, help});
 
     const std::vector<std::string> items = MenuItemNames();
     std::multiset<std::string> names(items.begin(), items.end());

@@ -75,6 +75,16 @@ struct OpenedPort {
     CommConfig config;
 };
 
+// Waits (up to 3 s) until the port's queue holds at least `count` bytes.
+bool WaitQueued(const LinuxSerialPorts& ports, PortHandle handle, std::size_t count) {
+    const auto deadline = std::chrono::steady_clock::now() + 3s;
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (ports.BufferedBytes(handle) >= count) return true;
+        std::this_thread::sleep_for(1ms);
+    }
+    return false;
+}
+
 std::string Pattern(std::size_t size) {
     std::string bytes(size, '\0');
     for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 7 + i / 251) & 0xFF);
@@ -231,28 +241,26 @@ TEST(LinuxSerialPorts, OneByteReadsKeepTheOrderOf100KilobytesAcrossRefills) {
     EXPECT_TRUE(received == sent) << "bytes out of order or changed";
 }
 
-TEST(LinuxSerialPorts, ALaggingReaderKeepsTheBacklogInThePortsBuffer) {
+TEST(LinuxSerialPorts, ALaggingReaderFindsTheBacklogQueuedAndTheTtyDrained) {
     PseudoTerminal pty;
     OpenedPort port(pty);
     ASSERT_NE(kInvalidPortHandle, port.handle);
     const std::string first = Pattern(3000);
     const std::string second(3000, 'x');
     pty.Send(first);
-    ASSERT_TRUE(pty.WaitForInput(3000));
+    ASSERT_TRUE(WaitQueued(port.ports, port.handle, 3000));
     std::string got = port.Read(1);
     EXPECT_EQ(2999u, port.ports.BufferedBytes(port.handle));
-    // While the first chunk is still being handed out, the second arrives;
-    // the top-up takes it out of the tty into the growing buffer.
+    // While the first chunk is still being handed out, the second arrives
+    // and is taken out of the tty at once.
     pty.Send(second);
-    ASSERT_TRUE(pty.WaitForInput(3000));
-    std::this_thread::sleep_for(LinuxSerialPorts::kTopUpPeriod);
-    got += port.Read(LinuxSerialPorts::kTopUpInterval);
-    EXPECT_EQ(2999u - LinuxSerialPorts::kTopUpInterval + 3000u, port.ports.BufferedBytes(port.handle));
+    ASSERT_TRUE(WaitQueued(port.ports, port.handle, 2999 + 3000));
     int inTty = -1;
     ioctl(pty.Slave, FIONREAD, &inTty);
     EXPECT_EQ(0, inTty);
-    got += port.Read(first.size() + second.size() - got.size());
+    got += port.Read(first.size() + second.size() - got.size(), 4096);
     EXPECT_TRUE(got == first + second);
+    EXPECT_EQ(0u, port.ports.BufferedBytes(port.handle));
 }
 
 TEST(LinuxSerialPorts, PurgeDropsBufferedAndWaitingBytes) {
@@ -260,10 +268,10 @@ TEST(LinuxSerialPorts, PurgeDropsBufferedAndWaitingBytes) {
     OpenedPort port(pty);
     ASSERT_NE(kInvalidPortHandle, port.handle);
     pty.Send("abcdef");
-    ASSERT_TRUE(pty.WaitForInput(6));
-    EXPECT_EQ("a", port.Read(1));  // "bcdef" now waits in the port's buffer
+    ASSERT_TRUE(WaitQueued(port.ports, port.handle, 6));
+    EXPECT_EQ("a", port.Read(1));  // "bcdef" now waits in the port's queue
     pty.Send("ghi");
-    ASSERT_TRUE(pty.WaitForInput(3));
+    ASSERT_TRUE(WaitQueued(port.ports, port.handle, 8));
     EXPECT_TRUE(port.ports.PurgeComm(port.handle));
     std::uint8_t byte = 0;
     std::uint32_t got = 0;
@@ -278,7 +286,7 @@ TEST(LinuxSerialPorts, AHungUpLineReadsNothingAndDoesNotBlock) {
     OpenedPort port(pty);
     ASSERT_NE(kInvalidPortHandle, port.handle);
     pty.Send("q");
-    ASSERT_TRUE(pty.WaitForInput(1));
+    ASSERT_TRUE(WaitQueued(port.ports, port.handle, 1));
     pty.CloseMaster();
     std::uint8_t bytes[8];
     std::uint32_t got = 0;
@@ -482,7 +490,7 @@ TEST(LinuxSerialPortsPresence, TestingAnOpenPortClosesAndReopensItLosingUnreadIn
     OpenPort(table, 1, ports);
     ASSERT_TRUE(channel.Open);
     pty.Send("unread");
-    ASSERT_TRUE(pty.WaitForInput(6));
+    ASSERT_TRUE(WaitQueued(ports, channel.Handle, 6));
     const PresenceChange change = PortPresenceTest(table, 1, ports);
     EXPECT_FALSE(change.NewlyPresent || change.Gone);
     EXPECT_TRUE(channel.Open);

@@ -287,6 +287,7 @@ TEST_F(SettingsFileTest, EveryNonDefaultValueRoundTrips) {
     o.AppendCrChar = false; o.AppendLfChar = false; o.SenderModeAutoRepeat = false;
     o.HighlightInputLine = false; o.InputLineMaxHistoryCount = 3; o.HexLineByteCount = 255;
     o.Language = 2;
+    o.CaptureFile = true; o.CaptureDirectory = "/captures";
     o.Monitor = {"/m", true, 2, 3};
     o.Sender = {"/s", true, 3, 2};
     o.CommentDelimiter = "#"; o.SenderChannel = 5; o.TxTimeInterval = 2147483647u;

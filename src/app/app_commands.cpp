@@ -2,14 +2,17 @@
 
 namespace kestrum {
 
-void AddAppCommands(CommandTable& table, std::function<void()> closeWindow) {
+void AddAppCommands(CommandTable& table, std::function<void()> closeWindow, HelpContext& help) {
     Command exit;
     exit.Name = "MainMenuFileExit";
     exit.Run = [closeWindow = std::move(closeWindow)](const CommandCall&) {
         if (closeWindow) closeWindow();
     };
     table.Add(std::move(exit));
-    table.AddPending("MainMenuHelp");
+    Command helpItem;
+    helpItem.Name = "MainMenuHelp";
+    helpItem.Run = [&help](const CommandCall&) { MainMenuHelpOnClick(help); };
+    table.Add(std::move(helpItem));
 }
 
 }  // namespace kestrum

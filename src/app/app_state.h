@@ -10,6 +10,7 @@
 #include "capture/capture_context.h"
 #include "document/edit_commands.h"
 #include "document/protocol_files.h"
+#include "document/print_commands.h"
 
 namespace kestrum {
 
@@ -28,6 +29,8 @@ struct AppState {
     WindowGeometry Geometry;
     std::string StartDirectory;  // the current folder when the window was created
     bool PrinterPresent = false;
+    // The printer's orientation to give back at the end of the run.
+    PrintState Print;
 
     Options& Settings() { return Startup.Settings; }
     const Options& Settings() const { return Startup.Settings; }

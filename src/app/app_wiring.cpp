@@ -4,6 +4,8 @@
 #include "app/main_window_lifecycle.h"
 #include "app/menu_layout.h"
 #include "app/window_caption.h"
+#include "app/window_creation.h"
+#include "capture/capture_file_commands.h"
 
 namespace kestrum {
 
@@ -36,10 +38,16 @@ AppWiring::AppWiring(AppState& state, const AppServices& services)
                    services.BusyCursor},
       ChannelCommands{state.Channels()},
       SettingsCommands{state.Settings(), state.Capture.Layout, state.Channels(), services.Field,
-                       state.PrinterPresent, [&state] { ApplyLanguageToWindow(state); }},
-      EditCommands{state.Edit,           services.Field,    state.Capture.Recording,
+                       state.PrinterPresent, [&state] { ApplyLanguageToWindow(state); }, &DialogServices},
+      EditCommands{state.Edit,           services.Field,       state.Capture.Recording,
                    &services.Messages,   services.FindDialogs, &state.Settings(),
                    &state.Startup.Files.ExeBaseName},
+      DialogServices{services.Dialogs, services.Printer, state.Startup.Files.ExeBaseName},
+      PrintCommands{services.Printer, state.Settings(), state.Capture.Recording, services.Field,
+                    state.PrinterPresent,
+                    [&state] { return ProtocolFileTitle(state.ProtocolFiles, state.Settings()); }},
+      Help{state.View.HelpFilePath, state.Settings().Language, state.Startup.Files.ExeBaseName, services.Help,
+           services.Messages, state.Geometry.DialogOrigin},
       FileCommands{state.Settings(),
                    state.Channels(),
                    state.ProtocolFiles,
@@ -59,9 +67,11 @@ AppWiring::AppWiring(AppState& state, const AppServices& services)
                    [this](bool hourglass) { SetWindowCursor(*this, hourglass); }} {
     AddFileCommands(Commands, FileCommands);
     AddDocumentCommands(Commands, EditCommands);
-    AddAppCommands(Commands, services.CloseWindow);
+    AddPrintCommand(Commands, PrintCommands);
+    AddAppCommands(Commands, services.CloseWindow, Help);
     AddSettingsCommands(Commands, SettingsCommands);
     AddChannelCommands(Commands, ChannelCommands);
+    AddCaptureFileCommands(Commands, state.Settings());
     state.View.DeclareItems(MenuItemNames());
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "app/help_command.h"
 #include "base/command_table.h"
 #include "capture/capture_context.h"
 #include "channels/channel_button_click.h"
@@ -15,13 +16,18 @@
 #include "document/file_commands.h"
 #include "document/file_dialogs.h"
 #include "document/search_dialogs.h"
+#include "document/print_commands.h"
 #include "platform/clock.h"
+#include "platform/help_viewer.h"
 #include "platform/message_box.h"
 #include "platform/message_pump.h"
 #include "platform/poll_timer.h"
+#include "platform/printer.h"
 #include "platform/protocol_field.h"
 #include "platform/serial_devices.h"
 #include "platform/serial_port.h"
+#include "platform/settings_dialogs.h"
+#include "settings/commands/settings_dialog_commands.h"
 #include "settings/commands/settings_menu.h"
 
 namespace kestrum {
@@ -41,6 +47,10 @@ struct AppServices {
     std::function<void(bool busy)> BusyCursor;
     // Closes the main window (File > Exit).
     std::function<void()> CloseWindow;
+    // The printer, the settings dialogs and the help window.
+    kestrum::Printer& Printer;
+    SettingsDialogs& Dialogs;
+    HelpViewer& Help;
     // The File menu's open and save dialogs, and the Find and Replace
     // dialogs (none: those commands do nothing).
     ProtocolFileDialogs* FileDialogs = nullptr;
@@ -64,6 +74,9 @@ public:
     ChannelCommandContext ChannelCommands;
     SettingsCommandContext SettingsCommands;
     EditCommandContext EditCommands;
+    SettingsDialogServices DialogServices;
+    PrintContext PrintCommands;
+    HelpContext Help;
     FileCommandContext FileCommands;
     CommandTable Commands;
 };

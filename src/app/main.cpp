@@ -3,6 +3,7 @@
 
 #include "app/gui/app_session.h"
 #include "app/gui/form_main.h"
+#include "app/gui/run_without_window.h"
 #include "app/gui/termination_signals.h"
 #include "platform/clock.h"
 #include "platform/poll_timer.h"
@@ -10,6 +11,8 @@
 #include "platform/serial_port.h"
 
 int main(int argc, char** argv) {
+    // --help, --version and --print-to-pdf end before any window exists.
+    if (const std::optional<int> status = kestrum::RunWithoutWindow(argc, argv, KESTRUM_VERSION)) return *status;
     QApplication app(argc, argv);
     QApplication::setApplicationName("Kestrum");
     kestrum::TerminationSignals termination;

@@ -2,6 +2,7 @@
 
 #include "app/apply_language.h"
 #include "app/window_creation.h"
+#include "capture/capture_file_run.h"
 #include "capture/line_layout.h"
 #include "capture/protocol_clock.h"
 #include "channels/channel_table_build.h"
@@ -12,6 +13,7 @@
 #include "document/find_replace.h"
 #include "document/protocol_files.h"
 #include "document/system_text.h"
+#include "document/print_commands.h"
 
 namespace kestrum {
 
@@ -22,6 +24,8 @@ void PrepareMainWindow(AppWiring& w, const WindowMeasures& measures, const std::
     ProtocolField& field = w.Services.Field;
 
     s.Capture.Recording.ActivityMarker = ActivityMarker::Creating;
+    // The printer presence test of the start-up; it enables Settings > Printer.
+    s.PrinterPresent = TestPrinterPresence(w.Services.Printer);
     for (int n = kFirstChannel; n <= kLastChannel; ++n) s.View.ChannelButton(n).Caption = channels.Channel(n).PortName;
     SetFixedCaptions(s.View);
     field.Clear();
@@ -39,6 +43,7 @@ void PrepareMainWindow(AppWiring& w, const WindowMeasures& measures, const std::
     SetDefaultProtocolFiles(s.ProtocolFiles, options);
     PlaceWindow(options, s.Geometry, s.Startup.Instance.IsMaster);
     SetUpModeControls(s.View, options, s.Startup.Instance);
+    RememberPrinterOrientation(s.Print, w.Services.Printer, s.PrinterPresent);
     ApplyLanguageToWindow(s);
     w.Commands.ShowStates(s.View);
 }
@@ -71,7 +76,9 @@ void BeginClosingMainWindow(AppWiring& w) {
 }
 
 void FinishClosingMainWindow(AppWiring& w, WindowState formState) {
+    EndCaptureFile(w.Capture);
     CloseAllPorts(w.State.Channels(), w.Services.Ports);
+    RestorePrinterOrientation(w.State.Print, w.Services.Printer, w.State.PrinterPresent);
     w.State.Settings().WindowState = WindowStateToSave(w.State.Geometry, formState);
 }
 

@@ -19,13 +19,14 @@ struct WindowMeasures {
     int ScreenWidth = 1024;
 };
 
-// The creation steps before the window is shown: activity marker 1, button
-// captions, an empty protocol with Select All/Find/Replace off, option ranges
-// and the protocol folders (`startDirectory`), the search dialogs'
-// placement forgotten, window measures, background, protocol clock, channel
-// table with the protocol's default and typing attributes, both modes'
-// default protocol files, placement by the settings, mode and display
-// controls, and the language with every caption and hint.
+// The creation steps before the window is shown: activity marker 1, the
+// printer presence test, button captions, an empty protocol with Select
+// All/Find/Replace off, option ranges and the protocol folders
+// (`startDirectory`), the search dialogs' placement forgotten, window
+// measures, background, protocol clock, channel table with the protocol's
+// default and typing attributes, both modes' default protocol files,
+// placement by the settings, mode and display controls, the printer's
+// orientation remembered, and the language with every caption and hint.
 void PrepareMainWindow(AppWiring& wiring, const WindowMeasures& measures, const std::string& startDirectory);
 
 // The creation steps once the window is shown: the message position, the
@@ -38,9 +39,11 @@ void FinishMainWindowCreation(AppWiring& wiring, const std::vector<std::string>&
 // The close sequence up to letting messages through: activity marker 6, a
 // recording or sending ends.
 void BeginClosingMainWindow(AppWiring& wiring);
-// The rest before the settings are written: every open port closed with its
-// own settings put back, and the window state to save (`formState` is the
-// window's own state, normal or maximised).
+// The rest before the settings are written: the capture file closed,
+// complete; every open port closed with its own settings put back; the
+// printer given back the orientation it had at the window's creation; and
+// the window state to save (`formState` is the window's own state, normal
+// or maximised).
 void FinishClosingMainWindow(AppWiring& wiring, WindowState formState);
 
 // FormMainOnKeyDown after messages were let through: the channel whose

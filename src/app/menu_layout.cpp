@@ -85,6 +85,8 @@ std::vector<MenuEntry> BuildMainMenu() {
     menu.push_back(Item("MainMenuSettingsInputLineMaxHistoryCount"));
     menu.push_back(Toggle("MainMenuSettingsHighlightInputLine"));
     menu.push_back(Separator());
+    menu.push_back(Toggle("MainMenuSettingsCaptureFile"));
+    menu.push_back(Separator());
     menu.push_back(Item("MainMenuSettingsPrinter"));
     menu.push_back(Separator());
     menu.push_back({MenuEntryKind::Item, "MainMenuSettingsLanguageEnglish", true, true, {}, 1});

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "capture/capture_file_state.h"
 #include "capture/line_layout.h"
 #include "capture/line_records.h"
 #include "capture/protocol_clock.h"
@@ -30,6 +31,7 @@ struct CaptureState {
     LineLayout Layout;
     StartButtonView StartButton;
     std::string WriteBuffer;  // reused for the text of each written line
+    CaptureFileState CaptureFile;
 };
 
 // Steps of the Start and Stop handlers and of the display buttons that

@@ -1,6 +1,9 @@
 #include "capture/capture_loop.h"
 
+#include "capture/arrival_order.h"
+#include "capture/capture_file_run.h"
 #include "capture/channel_line_writer.h"
+#include "capture/dropped_input.h"
 #include "capture/line_assembly.h"
 #include "capture/port_reading.h"
 #include "capture/program_lines.h"
@@ -23,6 +26,7 @@ void ResetChannelBuffers(CaptureContext& c, int channel) {
 
 void Stop(CaptureContext& c) {
     c.sending.StopSending();
+    EndCaptureFile(c);
     c.search.RestartFindAtBeginning();
     c.search.SetEditSearchCommandsEnabled(c.field.LineCount() > 0);
     c.field.ClearUndoBuffer();
@@ -68,6 +72,61 @@ bool RunPassSequence(CaptureContext& c) {
     return false;
 }
 
+// Bytes a channel reads in one turn at most when its input arrived before
+// every other channel's, so that messages still come through often.
+constexpr int kMaxBytesPerTurn = 256;
+
+// Byte b of channel j into its line, by the pass's steps: its time (when it
+// arrived, or now), the change of channel, the line start, the byte, the
+// line-end test. `begunNow` is set when it began a line. True when a
+// completed line re-armed the trigger.
+bool AddChannelByte(CaptureContext& c, int j, std::uint8_t byte, LogMode logMode, const InputArrival* arrival,
+                    bool& begunNow) {
+    RecordingState& state = c.state.Recording;
+    const Options& options = c.options;
+    LineRecord& line = c.state.Lines[static_cast<std::size_t>(j)];
+    // The byte's time is only ever read for the first byte of a line.
+    if (options.ShowTimeTags && (j != state.LastChannel || (line.LineClosed && !line.LineStarted)))
+        line.ByteTime = arrival ? ArrivalSeconds(c.state.ProtocolTime, *arrival)
+                                : ElapsedSeconds(c.state.ProtocolTime, c.clock);
+    state.DataSeen = true;
+    if (j != state.LastChannel) {
+        const int last = state.LastChannel;
+        if (last != -1 && !c.state.Lines[static_cast<std::size_t>(last)].Written) WriteChannelLine(c, last);
+        state.LastChannel = j;
+        line.LineClosed = true;
+        line.LineStarted = false;
+    }
+    line.Written = false;
+
+    bool lineEnd = false;
+    if (logMode == LogMode::Ascii) {
+        if (line.LineClosed && !line.LineStarted) {
+            BeginAsciiLine(c, j);
+            begunNow = true;
+        }
+        AddAsciiByte(c, j, byte);
+        lineEnd = (byte == 13 && options.DumpOnCr) || (byte == 10 && options.DumpOnLf) ||
+                  static_cast<int>(line.LineText.size()) >= c.state.Layout.MaxLineLength;
+    } else {
+        if (line.LineClosed && !line.LineStarted) {
+            BeginHexLine(c, j);
+            begunNow = true;
+        }
+        AddHexByte(c, j, byte);
+        // At least (not exactly) the count: a count lowered while the line
+        // was open still ends it.
+        lineEnd = line.HexByteCount >= options.HexLineByteCount && state.Running;
+    }
+    if (lineEnd && !line.Written) {
+        WriteChannelLine(c, j);
+        line.LineClosed = true;
+        line.LineStarted = false;
+        if (ShouldRearm(c, j)) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 void FlushChannelLines(CaptureContext& c) {
@@ -79,55 +138,33 @@ bool RunPass(CaptureContext& c, LogMode logMode) {
     RecordingState& state = c.state.Recording;
     const Options& options = c.options;
     c.pump.ProcessMessages();
+    unsigned readers = 0;
+    for (int j = kFirstChannel; j <= kLastChannel; ++j)
+        if (c.channels.Channel(j).Active || !c.state.Lines[static_cast<std::size_t>(j)].Written) readers |= 1u << j;
+    ArrivalOrder order;
+    order.Begin(c.ports, c.channels, readers);
     for (int j = kFirstChannel; j <= kLastChannel; ++j) {
         const ChannelRecord& record = c.channels.Channel(j);
         LineRecord& line = c.state.Lines[static_cast<std::size_t>(j)];
         if (!record.Active && line.Written) continue;
 
-        std::uint8_t byte = 0;
-        bool begunNow = false;
-        if (ReadChannelByte(c, record, byte)) {
-            // The byte's time is only ever read for the first byte of a line;
-            // the clock is read for the bytes that begin one.
-            if (options.ShowTimeTags &&
-                (j != state.LastChannel || (line.LineClosed && !line.LineStarted)))
-                line.ByteTime = ElapsedSeconds(c.state.ProtocolTime, c.clock);
-            state.DataSeen = true;
-            if (j != state.LastChannel) {
-                const int last = state.LastChannel;
-                if (last != -1 && !c.state.Lines[static_cast<std::size_t>(last)].Written)
-                    WriteChannelLine(c, last);
-                state.LastChannel = j;
-                line.LineClosed = true;
-                line.LineStarted = false;
-            }
-            line.Written = false;
+        if (order.MayHaveDropped(j))
+            if (const std::uint64_t dropped = c.ports.TakeDroppedInput(record.Handle))
+                WriteDroppedInputLine(c, j, dropped);
 
-            bool lineEnd = false;
-            if (logMode == LogMode::Ascii) {
-                if (line.LineClosed && !line.LineStarted) {
-                    BeginAsciiLine(c, j);
-                    begunNow = true;
-                }
-                AddAsciiByte(c, j, byte);
-                lineEnd = (byte == 13 && options.DumpOnCr) || (byte == 10 && options.DumpOnLf) ||
-                          static_cast<int>(line.LineText.size()) >= c.state.Layout.MaxLineLength;
-            } else {
-                if (line.LineClosed && !line.LineStarted) {
-                    BeginHexLine(c, j);
-                    begunNow = true;
-                }
-                AddHexByte(c, j, byte);
-                // At least (not exactly) the count: a count lowered while the
-                // line was open still ends it.
-                lineEnd = line.HexByteCount >= options.HexLineByteCount && state.Running;
-            }
-            if (lineEnd && !line.Written) {
-                WriteChannelLine(c, j);
-                line.LineClosed = true;
-                line.LineStarted = false;
-                if (ShouldRearm(c, j)) return true;
-            }
+        // A channel whose next byte arrived after another channel's waits;
+        // one whose input arrived before everyone else's reads on.
+        bool begunNow = false;
+        for (int taken = 0; taken < kMaxBytesPerTurn && (taken == 0 ? order.MayRead(j) : order.MayReadOn(j));
+             ++taken) {
+            InputArrival arrival;
+            const bool stamped = order.Next(j) != nullptr;
+            if (stamped) arrival = *order.Next(j);
+            std::uint8_t byte = 0;
+            if (!ReadChannelByte(c, record, byte)) break;
+            order.Advance(c.ports, c.channels, j);
+            if (AddChannelByte(c, j, byte, logMode, stamped ? &arrival : nullptr, begunNow)) return true;
+            if (!state.Running || options.LogMode != logMode) break;
         }
 
         // A line begun a moment ago (its deadline was set from the clock
@@ -167,6 +204,7 @@ void RunRecording(CaptureContext& c) {
         state.FirstPhase = false;  // re-armed: back to the trigger phase
     }
     if (state.StartLineWritten) WriteStopLine(c);
+    EndCaptureFile(c);
     state.ActivityMarker = ActivityMarker::Idle;
 }
 
@@ -192,6 +230,8 @@ void SpeedButtonStartOnClick(CaptureContext& c) {
     c.field.FocusAtEnd();
     if (c.options.MonitorMode && c.field.LineCount() > 0) AppendProtocolLine(c);
     c.pump.ProcessMessages();
+    // Before the purge: the file holds at least what the protocol will.
+    BeginCaptureFile(c);
 
     for (int j = kFirstChannel; j <= kLastChannel; ++j) {
         const ChannelRecord& record = c.channels.Channel(j);

@@ -18,9 +18,10 @@ public:
     FileByteSink(const FileByteSink&) = delete;
     FileByteSink& operator=(const FileByteSink&) = delete;
 
-    // Creates or truncates the file at `path` for binary writing. False when
-    // it cannot be opened (missing folder, no permission) or a file is open.
-    bool Open(const std::string& path);
+    // Creates or truncates the file at `path` for binary writing (with
+    // `append`, creates it or writes after what it holds). False when it
+    // cannot be opened (missing folder, no permission) or a file is open.
+    bool Open(const std::string& path, bool append = false);
     bool IsOpen() const { return file_ != nullptr; }
 
     // Every call fails while no file is open.
@@ -30,8 +31,15 @@ public:
     // second Close fails.
     bool Close() override;
 
+    // The system's text for the first failure of a call (strerror of its
+    // errno); empty while none failed.
+    const std::string& ErrorText() const { return errorText_; }
+
 private:
+    bool Failed();
+
     std::FILE* file_ = nullptr;
+    std::string errorText_;
 };
 
 }  // namespace kestrum

@@ -33,4 +33,21 @@ double ElapsedSeconds(const ProtocolClock& clock, Clock& source) {
     return (days - std::floor(days)) * kSecondsPerDay;
 }
 
+void TakeTimeOriginAt(ProtocolClock& clock, const InputArrival& arrival) {
+    if (clock.CounterAvailable)
+        clock.CounterOrigin = arrival.Counter;
+    else
+        clock.TimeOrigin = arrival.LocalTime;
+}
+
+double ArrivalSeconds(const ProtocolClock& clock, const InputArrival& arrival) {
+    if (clock.CounterAvailable) {
+        const double seconds = static_cast<double>(arrival.Counter - clock.CounterOrigin) / clock.CounterFrequency;
+        return seconds > 0.0 ? seconds : 0.0;
+    }
+    const double days = arrival.LocalTime - clock.TimeOrigin;
+    if (days < 0.0 && days * kSecondsPerDay >= -kEarlyArrivalSeconds) return 0.0;
+    return (days - std::floor(days)) * kSecondsPerDay;
+}
+
 }  // namespace kestrum

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "platform/clock.h"
+#include "platform/serial_port.h"
 
 namespace kestrum {
 
@@ -24,5 +25,18 @@ void TakeTimeOrigin(ProtocolClock& clock, Clock& source);
 // Seconds since the origin. Without the counter the time of day difference
 // is used, so the result runs from 0 up to one day and starts again at 0.
 double ElapsedSeconds(const ProtocolClock& clock, Clock& source);
+
+// The time origin is when a byte arrived (a trigger word's first byte): its
+// counter reading with the counter, else its date-time.
+void TakeTimeOriginAt(ProtocolClock& clock, const InputArrival& arrival);
+
+// Seconds since the origin at which a byte arrived, by the same rule as
+// ElapsedSeconds: from its counter reading with the counter, else the time of
+// day difference of its date-time (0 up to one day). A byte that arrived
+// before the origin was taken (at most kEarlyArrivalSeconds before it, while
+// a recording started) counts as arriving at the origin.
+double ArrivalSeconds(const ProtocolClock& clock, const InputArrival& arrival);
+
+constexpr double kEarlyArrivalSeconds = 1.0;
 
 }  // namespace kestrum

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "capture/arrival_order.h"
 #include "capture/channel_line_writer.h"
 #include "capture/line_assembly.h"
 #include "capture/port_reading.h"
@@ -19,7 +20,7 @@ bool TriggerArmed(const CaptureContext& c) {
     return false;
 }
 
-bool MatchStep(CaptureContext& c, int channel, std::uint8_t byte) {
+bool MatchStep(CaptureContext& c, int channel, std::uint8_t byte, const InputArrival* arrival) {
     const ChannelRecord& record = c.channels.Channel(channel);
     int& p = c.state.Recording.MatchPosition[static_cast<std::size_t>(channel)];
     const int length = std::min(record.TriggerLength, static_cast<int>(record.TriggerBytes.size()));
@@ -31,13 +32,21 @@ bool MatchStep(CaptureContext& c, int channel, std::uint8_t byte) {
     const auto at = [&](int position) {
         return static_cast<std::uint8_t>(record.TriggerBytes[static_cast<std::size_t>(position - 1)]);
     };
+    // The origin is the first byte's arrival, when input is stamped.
+    const auto takeOrigin = [&] {
+        if (!c.options.ShowTimeTags) return;
+        if (arrival)
+            TakeTimeOriginAt(c.state.ProtocolTime, *arrival);
+        else
+            TakeTimeOrigin(c.state.ProtocolTime, c.clock);
+    };
     if (at(p) == byte) {
-        if (p == 1 && c.options.ShowTimeTags) TakeTimeOrigin(c.state.ProtocolTime, c.clock);
+        if (p == 1) takeOrigin();
         ++p;
     } else {
         p = 1;
         if (at(1) == byte) {
-            if (c.options.ShowTimeTags) TakeTimeOrigin(c.state.ProtocolTime, c.clock);
+            takeOrigin();
             p = 2;
         }
     }
@@ -68,18 +77,32 @@ void RunTriggerPhase(CaptureContext& c) {
     if (c.options.ShowTimeTags) TakeTimeOrigin(c.state.ProtocolTime, c.clock);
     if (state.FirstPhase && c.options.ShowTriggerWords) WriteTriggerWordList(c);
 
+    ArrivalOrder order;
     for (;;) {
         c.pump.ProcessMessages();
         if (!state.Running) return;
         bool delivered = false;
+        unsigned readers = 0;
+        for (int k = kFirstChannel; k <= kLastChannel; ++k)
+            if (c.channels.Channel(k).Active) readers |= 1u << k;
+        // Bytes are compared in the order they arrived, so the word that
+        // arrived first fires.
+        order.Begin(c.ports, c.channels, readers);
         for (int k = kFirstChannel; k <= kLastChannel; ++k) {
             const ChannelRecord& record = c.channels.Channel(k);
             if (!record.Active) continue;
+            // Everything before the hit is thrown away, reports of dropped input too.
+            if (order.MayHaveDropped(k)) c.ports.TakeDroppedInput(record.Handle);
+            if (!order.MayRead(k)) continue;
+            InputArrival arrival;
+            const bool stamped = order.Next(k) != nullptr;
+            if (stamped) arrival = *order.Next(k);
             std::uint8_t byte = 0;
             if (!ReadChannelByte(c, record, byte)) continue;
+            order.Advance(c.ports, c.channels, k);
             delivered = true;
             if (!record.TriggerEnabled) continue;  // thrown away
-            if (MatchStep(c, k, byte)) {
+            if (MatchStep(c, k, byte, stamped ? &arrival : nullptr)) {
                 state.TriggeredChannel = k;
                 state.TriggerHit = true;
                 state.AfterTriggerDone = false;

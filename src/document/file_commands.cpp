@@ -252,7 +252,6 @@ void AddFileCommands(CommandTable& table, FileCommandContext& c) {
     table.Add({"MainMenuFileSave", [&c](const CommandCall&) { MainMenuFileSaveOnClick(c); }, hasLines, {}, true});
     table.Add(
         {"MainMenuFileSaveAs", [&c](const CommandCall&) { MainMenuFileSaveAsOnClick(c); }, hasLines, {}, true});
-    table.AddPending("MainMenuFilePrint");
 }
 
 }  // namespace kestrum

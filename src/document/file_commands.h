@@ -85,9 +85,9 @@ void MainMenuFileSaveOnClick(FileCommandContext& c);
 // to it. Activity marker 5 meanwhile; failures as for Save.
 void MainMenuFileSaveAsOnClick(FileCommandContext& c);
 
-// The File menu with New, Open, Save and Save as (Print is not built):
-// New and Open while nothing runs, Save and Save as when the protocol also
-// has lines.
+// The File menu with New, Open, Save and Save as (Print comes with the
+// printing commands): New and Open while nothing runs, Save and Save as when
+// the protocol also has lines.
 void AddFileCommands(CommandTable& table, FileCommandContext& c);
 
 }  // namespace kestrum

@@ -1,5 +1,7 @@
 #include "document/rtf_reader.h"
 
+#include "base/windows1252.h"
+
 #include <algorithm>
 #include <climits>
 #include <cstdint>
@@ -128,27 +130,6 @@ const WordEntry* FindWord(std::string_view name) {
     const WordEntry key{name, Word::Unknown};
     const auto* found = std::lower_bound(std::begin(kWords), std::end(kWords), key, ByName);
     return found != std::end(kWords) && found->Name == name ? found : nullptr;
-}
-
-// Unicode code points of the Windows-1252 bytes 0x80..0x9F; 0 where the code
-// page leaves the byte undefined (the byte then stands for the C1 control of
-// the same value).
-constexpr std::uint16_t kCp1252High[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
-};
-
-// The Windows-1252 byte of a code point, or '?' when the code page lacks it.
-unsigned char CodePointToByte(long long code) {
-    if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) return static_cast<unsigned char>(code);
-    for (int i = 0; i < 32; ++i) {
-        const std::uint16_t mapped = kCp1252High[i];
-        if ((mapped != 0 && mapped == code) || (mapped == 0 && code == 0x80 + i)) {
-            return static_cast<unsigned char>(0x80 + i);
-        }
-    }
-    return '?';
 }
 
 bool IsLetter(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
@@ -356,7 +337,7 @@ private:
         } else if (code < 0 || code > 0xFFFF || (code >= 0xD800 && code <= 0xDBFF)) {
             EmitByte('?');
         } else {
-            EmitByte(CodePointToByte(code));
+            EmitByte(UnicodeToWindows1252(static_cast<char32_t>(code)));
         }
         fallback_ = state_.FallbackCount;
     }

@@ -1,24 +1,9 @@
 #include "document/system_text.h"
 
-#include <array>
+#include "base/windows1252.h"
 
 namespace kestrum {
 namespace {
-
-// Unicode code points of the bytes 0x80..0x9F in Windows-1252.
-constexpr std::array<char32_t, 32> kHighControlBlock = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
-char ByteOf(char32_t code) {
-    if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) return static_cast<char>(code);
-    for (std::size_t i = 0; i < kHighControlBlock.size(); ++i)
-        if (kHighControlBlock[i] == code) return static_cast<char>(0x80 + i);
-    return '?';
-}
 
 // Length of the UTF-8 sequence at `pos` and its code point; 0 when the
 // bytes there are not a valid sequence.
@@ -56,7 +41,7 @@ std::string SystemText(std::string_view name) {
         if (length == 0) {
             text.push_back(name[pos++]);
         } else {
-            text.push_back(ByteOf(code));
+            text.push_back(static_cast<char>(UnicodeToWindows1252(code)));
             pos += length;
         }
     }

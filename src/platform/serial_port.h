@@ -10,8 +10,18 @@
 #include <string>
 
 #include "base/comm_config.h"
+#include "platform/clock.h"
+#include "platform/port_traffic.h"
 
 namespace kestrum {
+
+// When a chunk of input arrived (a chunk: what one read took from the device).
+struct InputArrival {
+    std::uint64_t Sequence = 0;  // 1, 2, ... over every port of the object, in the order of arrival
+    std::int64_t Counter = 0;    // the performance counter then (QueryPerformanceCounter's units)
+    DateTime LocalTime = 0.0;    // the local date-time then
+    std::uint64_t DroppedBefore = 0;  // bytes left out just before (see TakeDroppedInput), not yet taken
+};
 
 class SerialPorts {
 public:
@@ -43,6 +53,34 @@ public:
     virtual bool WriteFile(PortHandle port, const std::uint8_t* data, std::uint32_t size,
                            std::uint32_t& bytesWritten) = 0;
     virtual bool CloseHandle(PortHandle port) = 0;
+
+    // The order and time of arrival. An implementation that reads its ports
+    // on a thread of its own stamps every chunk it takes from a device; one
+    // that does not keeps the defaults, and a byte then counts as arriving
+    // when it is read.
+    //
+    // Chunks with a sequence number below the result are already waiting;
+    // later ones get higher numbers. 0: input is not stamped.
+    virtual std::uint64_t ArrivalLimit() { return 0; }
+    // The arrival of the next byte that ReadFile would hand out; false when
+    // nothing is waiting (or input is not stamped).
+    virtual bool NextArrival(PortHandle port, InputArrival& arrival) {
+        (void)port;
+        (void)arrival;
+        return false;
+    }
+    // Input the port received but could not keep for the reader, because
+    // the reader fell too far behind: the byte count left out before the
+    // next byte ReadFile hands out, once; 0 when none.
+    virtual std::uint64_t TakeDroppedInput(PortHandle port) {
+        (void)port;
+        return 0;
+    }
+    // From now on everything the open ports receive and send, and their line
+    // events, also go to `recorder` (nullptr: to nobody). When the call
+    // returns, the previous recorder has been handed its last event and is
+    // called no more. The recorder must outlive its use.
+    virtual void SetTrafficRecorder(PortTrafficRecorder* recorder) { (void)recorder; }
 
     // The system's text for the error of the last call that failed
     // (FormatMessageA of GetLastError; strerror of errno); empty when the

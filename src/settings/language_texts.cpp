@@ -109,22 +109,40 @@ constexpr std::array<TextPair, kLanguageTextCount> kLanguageTexts = {{
     {"Save the protocol if you want to keep it, then clear it to go on recording.",
      "Speichern Sie das Protokoll, wenn Sie es behalten m\xF6" "chten, und l\xF6schen Sie es dann, "
      "um weiter aufzuzeichnen."},  // 47
+    {":   Bytes per hex dump line",
+     ":   Bytes pro Hex-Dump-Zeile"},  // 48
+    {"Length of the hex dump lines in bytes",
+     "L\xE4nge der Hex-Dump-Zeilen in Bytes"},  // 49
+    {":   Max length of the history list",
+     ":   Max. L\xE4nge der History-List"},  // 50
+    {"The help file %1 was not found.\rIt was looked for in:\r%2",
+     "Die Hilfedatei %1 wurde nicht gefunden.\rGesucht wurde in:\r%2"},  // 51
+    {"The page margins leave no room on the page to print on.",
+     "Die Seitenr\xE4nder lassen auf der Seite keinen Platz zum Drucken."},  // 52
+    {"Printing on %1 could not be started.",
+     "Der Druck auf %1 konnte nicht gestartet werden."},  // 53
+    {"Printing on %1 failed.",
+     "Der Druck auf %1 ist fehlgeschlagen."},  // 54
+    {"%1%2 bytes lost: more than 16 MiB were waiting to be shown.",
+     "%1%2 Bytes verloren: mehr als 16 MiB warteten auf die Anzeige."},  // 55
+    {"Writing the capture file %1 failed:\r%2",
+     "Das Schreiben der Mitschnitt-Datei %1 ist fehlgeschlagen:\r%2"},  // 56
     {"The file is too large for the protocol field.",
-     "Die Datei ist zu gro\xDF f\xFCr das Protokollfeld."},  // 48
+     "Die Datei ist zu gro\xDF f\xFCr das Protokollfeld."},  // 57
     {"The file %1 could not be written.",
-     "Die Datei %1 konnte nicht geschrieben werden."},  // 49
+     "Die Datei %1 konnte nicht geschrieben werden."},  // 58
     {"Fi&nd what:",
-     "Su&chen nach:"},  // 50
+     "Su&chen nach:"},  // 59
     {"Re&place with:",
-     "Erse&tzen durch:"},  // 51
+     "Erse&tzen durch:"},  // 60
     {"Match &whole word only",
-     "Nur ganzes &Wort suchen"},  // 52
+     "Nur ganzes &Wort suchen"},  // 61
     {"Match &case",
-     "&Gro\xDF-/Kleinschreibung beachten"},  // 53
+     "&Gro\xDF-/Kleinschreibung beachten"},  // 62
     {"&Find Next",
-     "Weiter&suchen"},  // 54
+     "Weiter&suchen"},  // 63
     {"Replace &All",
-     "&Alle ersetzen"},  // 55
+     "&Alle ersetzen"},  // 64
 }};
 
 struct CaptionTriple {
@@ -248,6 +266,9 @@ constexpr CaptionTriple kMenuCaptions[] = {
     {"MainMenuSettingsHighlightInputLine",
      "Highlight character or byte sequence to be sent in the edit field",
      "Auszusendende Zeichen- bzw. Bytefolge im Editorfeld markieren"},
+    {"MainMenuSettingsCaptureFile",
+     "Write a capture &file (pcapng) when recording",
+     "Mitschnitt-Datei (pcapng) &aufzeichnen"},
     {"MainMenuSettingsPrinter",
      "Printer settings ...",
      "Drucker-Einstellungen ..."},

@@ -66,21 +66,29 @@ enum LanguageTextRow : int {
     kTextPortOpenedByOther = 45,    // %1 = port name
     kTextProtocolCapacityLimits = 46,  // %1 = lines, %2 = characters
     kTextProtocolCapacityAdvice = 47,
-    kTextFileTooLarge = 48,
-    kTextFileNotWritten = 49,       // %1 = file name
-    kTextFindWhat = 50,
-    kTextReplaceWith = 51,
-    kTextMatchWholeWord = 52,
-    kTextMatchCase = 53,
-    kTextFindNext = 54,
-    kTextReplaceAll = 55,
+    kTextHexLineCountCaption = 48,   // after " " + ExeBaseName
+    kTextHexLineCountLabel = 49,
+    kTextHistoryCountCaption = 50,   // after " " + ExeBaseName
+    kTextHelpFileNotFound = 51,      // %1 = file name, %2 = the folders looked in
+    kTextNoRoomToPrint = 52,
+    kTextPrintNotStarted = 53,       // %1 = printer or file
+    kTextPrintFailed = 54,           // %1 = printer or file
+    kTextInputDropped = 55,          // %1 = channel ID prefix, %2 = byte count
+    kTextCaptureFileFailed = 56,     // %1 = file, %2 = the system's text
+    kTextFileTooLarge = 57,
+    kTextFileNotWritten = 58,        // %1 = file name
+    kTextFindWhat = 59,
+    kTextReplaceWith = 60,
+    kTextMatchWholeWord = 61,
+    kTextMatchCase = 62,
+    kTextFindNext = 63,
+    kTextReplaceAll = 64,
 };
 
-constexpr int kLanguageTextCount = 56;
+constexpr int kLanguageTextCount = 65;
 
 // The text of `row` in `language` (1 English, 2 German). A language other
-// than 2 gives English; a row outside 0..kLanguageTextCount - 1 gives an
-// empty text.
+// than 2 gives English; a row outside 0..kLanguageTextCount-1 gives an empty text.
 const std::string& LanguageText(int row, int language);
 
 // `text` with every `placeholder` ("%1" unless given) replaced by `value`.

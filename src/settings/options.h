@@ -47,6 +47,10 @@ struct Options {
     int InputLineMaxHistoryCount = 16;  // 0..64
     int HexLineByteCount = 16;          // 1..255
     int Language = 1;                   // 1 English, 2 German
+    // Every recording also writes a capture file (pcapng) into
+    // CaptureDirectory; an empty folder stands for the monitor-mode protocol folder.
+    bool CaptureFile = false;
+    std::string CaptureDirectory;
 
     // [MonitorMode], [SenderMode]
     ModeFileOptions Monitor;

@@ -207,6 +207,8 @@ void WriteChannel(IniFile& ini, int historyCount, const ChannelTable& channels, 
 void WriteAllSettings(IniFile& ini, const InstanceInfo& instance, const Options& options,
                       const ChannelTable& channels) {
     WriteKeys(ini, kGeneral, kGeneralKeys, options);
+    ini.WriteBool(kGeneral, "CaptureFile", options.CaptureFile);
+    ini.WriteString(kGeneral, "CaptureDirectory", TrimBlanks(options.CaptureDirectory));
 
     WriteModeFiles(ini, kMonitorMode, options.Monitor);
     WriteModeFiles(ini, kSenderMode, options.Sender);
@@ -249,6 +251,8 @@ void ReadSettingsFile(const std::string& path, const InstanceInfo& instance, int
     options.InputLineMaxHistoryCount = Clamp(options.InputLineMaxHistoryCount, 0, kMaxHistoryCount);
     options.HexLineByteCount = Clamp(options.HexLineByteCount, 1, 255);
     if (options.Language != 1 && options.Language != 2) options.Language = localeLanguage;
+    options.CaptureFile = ini.ReadBool(kGeneral, "CaptureFile", defaults.CaptureFile);
+    options.CaptureDirectory = ReadTrimmed(ini, kGeneral, "CaptureDirectory", defaults.CaptureDirectory);
 
     ReadModeFiles(ini, kMonitorMode, options.Monitor);
     ReadModeFiles(ini, kSenderMode, options.Sender);

@@ -1,5 +1,8 @@
 #include "fakes/fake_serial_ports.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace kestrum::fakes {
 
 FakePort& FakeSerialPorts::Port(const std::string& name) {
@@ -9,8 +12,62 @@ FakePort& FakeSerialPorts::Port(const std::string& name) {
 }
 
 void FakeSerialPorts::Feed(const std::string& name, const std::string& bytes) {
+    if (StampClock) {
+        InputArrival arrival;
+        arrival.Sequence = nextSequence_;
+        StampClock->QueryPerformanceCounter(arrival.Counter);
+        arrival.LocalTime = StampClock->Now();
+        FeedChunk(name, bytes, arrival);
+        return;
+    }
     auto& port = Port(name);
     for (unsigned char c : bytes) port.Received.push_back(c);
+}
+
+void FakeSerialPorts::FeedChunk(const std::string& name, const std::string& bytes, InputArrival arrival) {
+    stamped_ = true;
+    nextSequence_ = std::max(nextSequence_, arrival.Sequence + 1);
+    auto& port = Port(name);
+    for (unsigned char c : bytes) port.Received.push_back(c);
+    if (!bytes.empty()) port.Chunks.push_back({arrival, bytes.size(), 0});
+}
+
+void FakeSerialPorts::DropInput(const std::string& name, std::uint64_t bytes) {
+    stamped_ = true;
+    InputArrival mark;
+    mark.Sequence = nextSequence_++;
+    Port(name).Chunks.push_back({mark, 0, bytes});
+}
+
+namespace {
+
+// Passes the marks at the front of the port's chunks.
+void PassMarks(FakePort& port) {
+    while (!port.Chunks.empty() && port.Chunks.front().Bytes == 0) {
+        port.DroppedPassed += port.Chunks.front().Dropped;
+        port.Chunks.pop_front();
+    }
+}
+
+}  // namespace
+
+std::uint64_t FakeSerialPorts::ArrivalLimit() { return stamped_ ? nextSequence_ : 0; }
+
+bool FakeSerialPorts::NextArrival(PortHandle handle, InputArrival& arrival) {
+    FakePort* port = ByHandle(handle);
+    if (!port || !stamped_) return false;
+    PassMarks(*port);
+    if (port->Chunks.empty()) return false;
+    arrival = port->Chunks.front().Arrival;
+    arrival.DroppedBefore = port->DroppedPassed;
+    return true;
+}
+
+std::uint64_t FakeSerialPorts::TakeDroppedInput(PortHandle handle) {
+    FakePort* port = ByHandle(handle);
+    if (!port) return 0;
+    PassMarks(*port);
+    return std::exchange(port->DroppedPassed, 0);
 }
 
 bool FakeSerialPorts::IsOpen(const std::string& name) const {
@@ -94,6 +151,8 @@ bool FakeSerialPorts::PurgeComm(PortHandle handle) {
     FakePort* port = ByHandle(handle);
     if (!port) return false;
     port->Received.clear();
+    port->Chunks.clear();
+    port->DroppedPassed = 0;
     ++port->Purges;
     return true;
 }
@@ -107,6 +166,8 @@ bool FakeSerialPorts::ReadFile(PortHandle handle, std::uint8_t* buffer, std::uin
     while (bytesRead < size && !port->Received.empty()) {
         buffer[bytesRead++] = port->Received.front();
         port->Received.pop_front();
+        PassMarks(*port);
+        if (!port->Chunks.empty() && --port->Chunks.front().Bytes == 0) port->Chunks.pop_front();
     }
     return true;
 }

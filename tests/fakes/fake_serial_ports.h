@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/clock.h"
 #include "platform/serial_port.h"
 
 namespace kestrum::fakes {
@@ -22,6 +23,15 @@ struct FakePort {
     CommConfig Config;       // what SetCommConfig last wrote (starts as Default)
     CommTimeouts Timeouts;   // what SetCommTimeouts last wrote
     std::deque<std::uint8_t> Received;
+    // With stamped input: one entry per fed chunk (a mark of dropped input
+    // has no bytes), front first, and the dropped input passed and not taken.
+    struct Chunk {
+        InputArrival Arrival;
+        std::size_t Bytes = 0;
+        std::uint64_t Dropped = 0;
+    };
+    std::deque<Chunk> Chunks;
+    std::uint64_t DroppedPassed = 0;
     std::string Sent;
     int Purges = 0;
     int Opens = 0;
@@ -35,6 +45,16 @@ public:
     void Feed(const std::string& name, const std::string& bytes);
     bool IsOpen(const std::string& name) const;
     int ReadCalls = 0;
+    // Set: input is stamped. Each Feed is one chunk with the next sequence
+    // number and this clock's counter and date-time.
+    Clock* StampClock = nullptr;
+    // Feeds one chunk with the given arrival (sequence numbers may repeat:
+    // chunks that arrived together); input is stamped from now on.
+    void FeedChunk(const std::string& name, const std::string& bytes, InputArrival arrival);
+    // Marks `bytes` as left out before the next chunk fed to the port.
+    void DropInput(const std::string& name, std::uint64_t bytes);
+    // The recorder last set.
+    PortTrafficRecorder* Recorder = nullptr;
     // Port name -> device, as last given through MapPortName.
     std::map<std::string, std::string> MappedDevices;
 
@@ -53,12 +73,18 @@ public:
                    std::uint32_t& bytesWritten) override;
     bool CloseHandle(PortHandle port) override;
     std::string LastErrorText() const override { return lastError_; }
+    std::uint64_t ArrivalLimit() override;
+    bool NextArrival(PortHandle port, InputArrival& arrival) override;
+    std::uint64_t TakeDroppedInput(PortHandle port) override;
+    void SetTrafficRecorder(PortTrafficRecorder* recorder) override { Recorder = recorder; }
 
 private:
     FakePort* ByHandle(PortHandle port);
     std::map<std::string, FakePort> ports_;
     PortHandle nextHandle_ = 100;
     std::string lastError_;
+    bool stamped_ = false;
+    std::uint64_t nextSequence_ = 1;
 };
 
 }  // namespace kestrum::fakes

@@ -4,7 +4,8 @@
 // multiple of 4, inside the file), every option list (padded values, an end
 // marker, nothing after it) and every padding byte (zero) is checked, and the
 // first violation is reported with its file offset. Blocks of other types
-// are kept but not interpreted.
+// are kept but not interpreted. A file of several sections (recordings
+// appended to it) reads as one list of interfaces.
 
 #include <cstddef>
 #include <cstdint>
@@ -35,7 +36,7 @@ struct PcapngInterface {
 };
 
 struct PcapngPacket {
-    std::uint32_t Interface = 0;
+    std::uint32_t Interface = 0;  // index into PcapngFile::Interfaces (of every section)
     std::uint64_t Timestamp = 0;  // in the interface's resolution
     std::uint32_t OriginalLength = 0;
     std::string Data;  // the captured bytes
@@ -46,6 +47,7 @@ struct PcapngFile {
     std::uint16_t MajorVersion = 0;
     std::uint16_t MinorVersion = 0;
     std::int64_t SectionLength = 0;
+    int Sections = 0;  // section headers read; the fields above are the first one's
     std::vector<PcapngOption> SectionOptions;
     std::vector<PcapngBlock> Blocks;
     std::vector<PcapngInterface> Interfaces;
@@ -119,6 +121,7 @@ inline PcapngFile ParsePcapng(const std::string& bytes) {
     using pcapng_detail::Le;
     PcapngFile file;
     std::size_t at = 0;
+    std::size_t sectionStart = 0;  // index of the current section's first interface
     auto fail = [&](const std::string& what) {
         file.Problem = what + " (block at " + std::to_string(at) + ")";
         return file;
@@ -136,9 +139,17 @@ inline PcapngFile ParsePcapng(const std::string& bytes) {
         const std::size_t end = at + total - 4;
         std::string problem;
         if (type == 0x0A0D0D0A) {
-            if (file.Blocks.size() > 1) return fail("second section header");
             if (end - body < 16) return fail("section header too short");
             if (Le(bytes, body, 4) != 0x1A2B3C4D) return fail("not little-endian byte order magic");
+            // A later section (a file appended to) starts its interfaces anew.
+            sectionStart = file.Interfaces.size();
+            if (file.Sections++ > 0) {
+                std::vector<PcapngOption> later;
+                problem = pcapng_detail::ParseOptions(bytes, body + 16, end, later);
+                if (!problem.empty()) return fail(problem);
+                at += total;
+                continue;
+            }
             file.MajorVersion = static_cast<std::uint16_t>(Le(bytes, body + 4, 2));
             file.MinorVersion = static_cast<std::uint16_t>(Le(bytes, body + 6, 2));
             file.SectionLength = static_cast<std::int64_t>(static_cast<std::uint64_t>(Le(bytes, body + 12, 4)) << 32 |
@@ -161,7 +172,7 @@ inline PcapngFile ParsePcapng(const std::string& bytes) {
         } else if (type == 6) {
             if (end - body < 20) return fail("enhanced packet too short");
             PcapngPacket packet;
-            packet.Interface = Le(bytes, body, 4);
+            packet.Interface = static_cast<std::uint32_t>(sectionStart + Le(bytes, body, 4));
             if (packet.Interface >= file.Interfaces.size()) return fail("packet of an undeclared interface");
             packet.Timestamp = static_cast<std::uint64_t>(Le(bytes, body + 4, 4)) << 32 | Le(bytes, body + 8, 4);
             const std::uint32_t captured = Le(bytes, body + 12, 4);

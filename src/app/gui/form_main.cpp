@@ -16,7 +16,10 @@
 #include "app/command_guard.h"
 #include "app/gui/button_row.h"
 #include "app/gui/client_area.h"
+#include "app/gui/help_window.h"
+#include "app/gui/command_line_options.h"
 #include "app/gui/main_menus.h"
+#include "app/gui/menu_icons.h"
 #include "app/main_window_lifecycle.h"
 #include "capture/line_layout.h"
 #include "capture/recording_commands.h"
@@ -25,9 +28,11 @@
 #include "platform/device_group.h"
 #include "platform/qt/qt_message_boxes.h"
 #include "platform/qt/qt_message_pump.h"
+#include "platform/qt/qt_printer.h"
 #include "platform/qt/qt_protocol_field.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/protocol_text_edit.h"
+#include "settings/gui/qt_settings_dialogs.h"
 
 namespace kestrum {
 namespace {
@@ -61,6 +66,7 @@ TFormMain::TFormMain(AppSession& session, FormMainServices services, const QStri
     client_ = new ClientArea(richEdit_, buttons_, this);
     setCentralWidget(client_);
     menus_ = new MainMenus(*menuBar(), *this);
+    SetMenuIcons(*menus_);
     field_ = std::make_unique<QtProtocolField>(*richEdit_);
     if (services_.messages) {
         messages_ = services_.messages;
@@ -69,6 +75,12 @@ TFormMain::TFormMain(AppSession& session, FormMainServices services, const QStri
         messages_ = ownMessages_.get();
     }
     pump_ = std::make_unique<QtMessagePump>([this] { SyncView(); });
+    printer_ = std::make_unique<QtPrinter>(this, [this] {
+        field_->Flush();
+        return richEdit_->document();
+    });
+    settingsDialogs_ = std::make_unique<QtSettingsDialogs>(this, View().CancelCaption, Geometry().DialogOrigin);
+    help_ = std::make_unique<QtHelpViewer>(this);
     fileDialogs_ = std::make_unique<QtProtocolFileDialogs>(this);
     searchDialogs_ = new QtSearchDialogs(*this, session_.State.Settings());
     wiring_ = std::make_unique<AppWiring>(
@@ -79,11 +91,12 @@ TFormMain::TFormMain(AppSession& session, FormMainServices services, const QStri
                         if (busy) QApplication::setOverrideCursor(Qt::WaitCursor);
                         else QApplication::restoreOverrideCursor();
                     },
-                    [this] { QTimer::singleShot(0, this, &QWidget::close); }, fileDialogs_.get(), searchDialogs_});
+                    [this] { QTimer::singleShot(0, this, &QWidget::close); }, *printer_, *settingsDialogs_,
+                    *help_, fileDialogs_.get(), searchDialogs_});
     // Text that reaches the protocol by the user's hand goes after the
     // lines written so far, and no later line replaces it.
     field_->SetUserEditHandler([this] { RichEditOnKeyPress(wiring_->Capture); });
-    FormMainOnCreate(arguments);
+    FormMainOnCreate(TakeProgramOptions(arguments, session_.State.Capture.CaptureFile));
 }
 
 TFormMain::~TFormMain() {

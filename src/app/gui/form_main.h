@@ -24,10 +24,13 @@ namespace kestrum {
 class ButtonRow;
 class ClientArea;
 class MainMenus;
+class QtHelpViewer;
 class QtMessagePump;
+class QtPrinter;
 class QtProtocolField;
 class QtProtocolFileDialogs;
 class QtSearchDialogs;
+class QtSettingsDialogs;
 
 // The outside world of the window; main() passes the system's, tests may
 // pass others. Without `messages` the window shows Qt message boxes.
@@ -52,6 +55,9 @@ public:
     ButtonRow& Buttons() { return *buttons_; }
     MainMenus& Menus() { return *menus_; }
     QtMessagePump& Pump() { return *pump_; }
+    QtPrinter& Printer() { return *printer_; }
+    QtSettingsDialogs& Dialogs() { return *settingsDialogs_; }
+    QtHelpViewer& Help() { return *help_; }
     AppWiring& Wiring() { return *wiring_; }
     QtSearchDialogs& SearchDialogs() { return *searchDialogs_; }
     AppState& State() { return session_.State; }
@@ -112,6 +118,9 @@ private:
     std::unique_ptr<QtMessagePump> pump_;
     std::unique_ptr<QtProtocolFileDialogs> fileDialogs_;
     QtSearchDialogs* searchDialogs_ = nullptr;
+    std::unique_ptr<QtPrinter> printer_;
+    std::unique_ptr<QtSettingsDialogs> settingsDialogs_;
+    std::unique_ptr<QtHelpViewer> help_;
     std::unique_ptr<AppWiring> wiring_;
     bool closed_ = false;
     bool changingState_ = false;

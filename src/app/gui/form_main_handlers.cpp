@@ -15,7 +15,6 @@
 #include "capture/recording_commands.h"
 #include "channels/channel_button_click.h"
 #include "document/edit_commands.h"
-#include "document/gui/menu_icons.h"
 #include "document/gui/search_dialog.h"
 #include "platform/qt/qt_protocol_field.h"
 
@@ -45,12 +44,11 @@ void TFormMain::ConnectHandlers() {
     connect(menus_, &MainMenus::MenuAboutToShow, this, &TFormMain::MenuOnPopup);
     richEdit_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(richEdit_, &QWidget::customContextMenuRequested, this, &TFormMain::RichEditOnContextMenu);
+    connect(this, &TFormMain::HelpRequested, this, [this] { MenuItemOnClick("MainMenuHelp", false, 0); });
     ConnectDocumentHandlers();
 }
 
 void TFormMain::ConnectDocumentHandlers() {
-    for (const auto& [name, action] : menus_->Actions())
-        if (const QIcon icon = DocumentMenuIcon(name); !icon.isNull()) action->setIcon(icon);
     // The field's edit keys run the Edit menu's commands, as the menu does.
     field_->SetEditKeyHandler([this](QtProtocolField::EditKey key) {
         static const char* const kItems[] = {"MainMenuEditUndo",  "MainMenuEditCopy",   "MainMenuEditCut",

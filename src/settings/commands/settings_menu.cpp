@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "settings/commands/settings_dialog_commands.h"
 #include "settings/language_texts.h"
 
 namespace kestrum {
@@ -19,7 +20,7 @@ struct SettingsItem {
     bool HasPopupTwin;
     Rule When;
     bool Options::*Toggle;         // the option a toggle stores; null for other items
-    bool Built;                    // false: its dialog is not built yet
+    bool Built;                    // false: its dialog is not built yet (or needs dialog services)
 };
 
 // In menu order.
@@ -79,6 +80,10 @@ Command ItemCommand(std::string name, const SettingsItem& item, SettingsCommandC
             if (lineWrap) UpdateMaxLineLength(c.layout, c.options, c.channels, c.field);
         };
         command.Checked = [&c, field] { return c.options.*field; };
+    }
+    if (auto dialog = SettingsDialogCommand(item.Suffix, c)) {
+        command.Run = std::move(dialog);
+        command.Built = true;
     }
     return command;
 }

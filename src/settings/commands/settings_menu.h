@@ -14,6 +14,8 @@
 
 namespace kestrum {
 
+struct SettingsDialogServices;
+
 // What the settings commands work on.
 struct SettingsCommandContext {
     Options& options;
@@ -23,6 +25,9 @@ struct SettingsCommandContext {
     const bool& printerPresent;
     // Every text of the window in the language of the options.
     std::function<void()> applyLanguage;
+    // The dialogs of the items whose work is a dialog; without them those
+    // items stay disabled.
+    SettingsDialogServices* dialogs = nullptr;
 };
 
 // Adds the rows of the Settings menu's own items (not the channel submenus)
@@ -38,9 +43,11 @@ struct SettingsCommandContext {
 //   for CR/LF with ASCII display; bytes per hex line in monitor mode with
 //   hex display; comment delimiter and auto repeat in sender mode; Printer
 //   with a printer; everything else always;
-// - the items whose dialogs are not built yet (fonts, background colour,
-//   comment delimiter, bytes per hex line, history length, printer) are
-//   there with their rules but stay disabled.
+// - background colour, comment delimiter, bytes per hex line, history
+//   length and printer settings run their dialogs (SettingsDialogCommand)
+//   when the context has dialog services;
+// - the items whose dialogs are not built yet (fonts), and the dialog items
+//   without dialog services, are there with their rules but stay disabled.
 void AddSettingsCommands(CommandTable& table, SettingsCommandContext& context);
 
 }  // namespace kestrum
