@@ -1,6 +1,7 @@
 // A recorded protocol of a million lines in the real protocol field (a
 // QPlainTextEdit): File > Save and the load of File > Open as Rich Text and
-// as plain text through real files, Find Next without a hit, and Select All,
+// as plain text through real files (the RTF into an empty field, the text
+// over a full one), File > New, Find Next without a hit, and Select All,
 // Copy and Paste. Per step: wall-clock and CPU seconds and the peak resident
 // memory of the whole process during the step (the field's document counts).
 //
@@ -187,8 +188,14 @@ int main(int argc, char** argv) {
         MainMenuFileSaveOnClick(fileCommands);
         save.Done(std::to_string(std::filesystem::file_size(*path) >> 20) + " MiB file");
     }
+    {
+        Step clear("File > New (clears the field)");
+        MainMenuFileNewOnClick(fileCommands);
+        app.processEvents();
+        clear.Done();
+    }
     for (const std::string* path : {&rtfPath, &textPath}) {
-        Step load(path == &rtfPath ? "load RTF (File > Open)" : "load text (File > Open)");
+        Step load(path == &rtfPath ? "load RTF into the empty field" : "load text over the RTF one");
         const bool loaded = LoadProtocolFile(fileCommands, *path, std::nullopt);
         app.processEvents();
         load.Done(std::to_string(field.LineCount()) + " lines");
