@@ -9,6 +9,7 @@
 #include "base/main_view.h"
 #include "capture/capture_context.h"
 #include "document/edit_commands.h"
+#include "document/protocol_files.h"
 #include "document/print_commands.h"
 #include "sender/sender_state.h"
 
@@ -24,6 +25,8 @@ struct AppState {
     SenderState Sender;
     // The edit and search commands.
     EditState Edit;
+    // The current protocol file of each mode.
+    ProtocolFileState ProtocolFiles;
     // What the window's controls show, and its geometry.
     MainView View;
     WindowGeometry Geometry;

@@ -3,6 +3,7 @@
 #include "app/app_commands.h"
 #include "app/main_window_lifecycle.h"
 #include "app/menu_layout.h"
+#include "app/window_caption.h"
 #include "app/window_creation.h"
 #include "capture/capture_file_commands.h"
 
@@ -12,7 +13,7 @@ AppWiring::AppWiring(AppState& state, const AppServices& services)
     : State(state),
       Services(services),
       Sending(&Sender),
-      Search(state.Edit),
+      Search(state.Edit, services.FindDialogs),
       Capture{state.Settings(),
               state.Channels(),
               services.Field,
@@ -47,12 +48,33 @@ AppWiring::AppWiring(AppState& state, const AppServices& services)
       ChannelCommands{state.Channels()},
       SettingsCommands{state.Settings(), state.Capture.Layout, state.Channels(), services.Field,
                        state.PrinterPresent, [&state] { ApplyLanguageToWindow(state); }, &DialogServices},
-      EditCommands{state.Edit, services.Field, state.Capture.Recording},
+      EditCommands{state.Edit,           services.Field,       state.Capture.Recording,
+                   &services.Messages,   services.FindDialogs, &state.Settings(),
+                   &state.Startup.Files.ExeBaseName},
       DialogServices{services.Dialogs, services.Printer, state.Startup.Files.ExeBaseName},
       PrintCommands{services.Printer, state.Settings(), state.Capture.Recording, services.Field,
-                    state.PrinterPresent, [&state] { return DefaultProtocolFileTitle(state.Settings()); }},
+                    state.PrinterPresent,
+                    [&state] { return ProtocolFileTitle(state.ProtocolFiles, state.Settings()); }},
       Help{state.View.HelpFilePath, state.Settings().Language, state.Startup.Files.ExeBaseName, services.Help,
-           services.Messages, state.Geometry.DialogOrigin} {
+           services.Messages, state.Geometry.DialogOrigin},
+      FileCommands{state.Settings(),
+                   state.Channels(),
+                   state.ProtocolFiles,
+                   services.Field,
+                   services.Pump,
+                   services.Messages,
+                   state.Capture.Recording,
+                   state.Capture.StartButton,
+                   Sending,
+                   Search,
+                   state.Startup.Locale,
+                   state.Geometry.DialogOrigin,
+                   state.Startup.Files.ExeBaseName,
+                   state.Startup.SyncToDisk,
+                   services.FileDialogs,
+                   [this] { UpdateWindowCaption(State); },
+                   [this](bool hourglass) { SetWindowCursor(*this, hourglass); }} {
+    AddFileCommands(Commands, FileCommands);
     AddDocumentCommands(Commands, EditCommands);
     AddPrintCommand(Commands, PrintCommands);
     AddAppCommands(Commands, services.CloseWindow, Help);

@@ -13,6 +13,9 @@
 #include "channels/channel_button_click.h"
 #include "channels/channel_commands.h"
 #include "document/edit_commands.h"
+#include "document/file_commands.h"
+#include "document/file_dialogs.h"
+#include "document/search_dialogs.h"
 #include "document/print_commands.h"
 #include "platform/clock.h"
 #include "platform/help_viewer.h"
@@ -60,6 +63,10 @@ struct AppServices {
     IntervalTimer* TxTimer = nullptr;
     kestrum::SyncEvents* SyncEvents = nullptr;
     InputLineDialog* InputLine = nullptr;
+    // The File menu's open and save dialogs, and the Find and Replace
+    // dialogs (none: those commands do nothing).
+    ProtocolFileDialogs* FileDialogs = nullptr;
+    SearchDialogs* FindDialogs = nullptr;
 };
 
 class AppWiring {
@@ -82,6 +89,7 @@ public:
     SettingsDialogServices DialogServices;
     PrintContext PrintCommands;
     HelpContext Help;
+    FileCommandContext FileCommands;
     CommandTable Commands;
 
 private:

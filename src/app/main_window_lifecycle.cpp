@@ -9,6 +9,10 @@
 #include "channels/device_assignment.h"
 #include "channels/font_entries.h"
 #include "channels/port_operations.h"
+#include "document/file_commands.h"
+#include "document/find_replace.h"
+#include "document/protocol_files.h"
+#include "document/system_text.h"
 #include "document/print_commands.h"
 #include "sender/sender_controls.h"
 #include "sender/sync_pacing.h"
@@ -31,6 +35,7 @@ void PrepareMainWindow(AppWiring& w, const WindowMeasures& measures, const std::
     w.Search.SetEditSearchCommandsEnabled(false);
     s.StartDirectory = startDirectory;
     NormaliseOptionsAtCreation(options, startDirectory);
+    ResetSearchDialogPlacement(s.Edit.Search);
     MeasureWindow(s.Geometry, measures.CaptionHeight, MinimumWindowWidth(measures.BorderWidth), kButtonRowWidth,
                   s.Startup.Instance.Number, measures.ScreenWidth);
     field.SetBackgroundColour(options.BackgroundColor);
@@ -39,6 +44,7 @@ void PrepareMainWindow(AppWiring& w, const WindowMeasures& measures, const std::
     BuildChannelTable(channels);
     field.SetDefaultAttributes(FontEntryAttributes(channels.Font(kUserEntry)));
     field.SetAppendAttributes(FontEntryAttributes(channels.Font(kUserEntry)));
+    SetDefaultProtocolFiles(s.ProtocolFiles, options);
     PlaceWindow(options, s.Geometry, s.Startup.Instance.IsMaster);
     SetUpModeControls(s.View, options, s.Startup.Instance);
     RememberPrinterOrientation(s.Print, w.Services.Printer, s.PrinterPresent);
@@ -46,7 +52,7 @@ void PrepareMainWindow(AppWiring& w, const WindowMeasures& measures, const std::
     w.Commands.ShowStates(s.View);
 }
 
-void FinishMainWindowCreation(AppWiring& w) {
+void FinishMainWindowCreation(AppWiring& w, const std::vector<std::string>& arguments) {
     AppState& s = w.State;
     Options& options = s.Settings();
     ChannelTable& channels = s.Channels();
@@ -61,6 +67,7 @@ void FinishMainWindowCreation(AppWiring& w) {
     recording.Running = false;
     recording.ProtocolFull = false;
     recording.ClearRequest = false;
+    LoadCommandLineFile(w.FileCommands, arguments);
     w.Commands.ShowStates(s.View);
     recording.ActivityMarker = ActivityMarker::Idle;
 }
@@ -92,8 +99,9 @@ int FormMainOnKeyDown(AppWiring& w, bool ctrlOnly, int digit) {
 
 void ApplyLanguageToWindow(AppState& s) {
     const StartupState& startup = s.Startup;
-    const LanguageContext context{startup.Instance.IsMaster, startup.Files.ExeBaseName,
-                                  startup.Files.ExeDirectory, DefaultProtocolFileTitle(startup.Settings)};
+    const LanguageContext context{startup.Instance.IsMaster, SystemText(startup.Files.ExeBaseName),
+                                  startup.Files.ExeDirectory,
+                                  SystemText(ProtocolFileTitle(s.ProtocolFiles, s.Settings()))};
     ApplyLanguage(s.View, s.Capture.StartButton, s.Capture.Recording, s.Settings(), s.Channels(), context);
     s.Startup.HelpFilePath = s.View.HelpFilePath;
 }

@@ -5,6 +5,7 @@
 // geometry, shows itself and lets messages through.
 
 #include <string>
+#include <vector>
 
 #include "app/app_wiring.h"
 #include "base/modes.h"
@@ -22,18 +23,20 @@ struct WindowMeasures {
 // printer presence test, button captions, the sync event created or opened,
 // an empty protocol with Select
 // All/Find/Replace off, option ranges and the protocol folders
-// (`startDirectory`), window measures, background, protocol clock, the
-// sender's timer and interval controls, channel
-// table with the protocol's default and typing attributes, placement by the
+// (`startDirectory`), the search dialogs' placement forgotten, window
+// measures, background, protocol clock, the sender's timer and interval
+// controls, channel table with the protocol's default and typing
+// attributes, both modes' default protocol files, placement by the
 // settings, mode and display controls, the printer's orientation
 // remembered, and the language with every caption and hint.
 void PrepareMainWindow(AppWiring& wiring, const WindowMeasures& measures, const std::string& startDirectory);
 
 // The creation steps once the window is shown: the message position, the
 // devices of channels without one, the ports tested and opened with their
-// buttons, the hex line width and line length, nothing running, and
-// activity marker 0.
-void FinishMainWindowCreation(AppWiring& wiring);
+// buttons, the hex line width and line length, nothing running, the
+// protocol file named on the command line (`arguments`, the program first)
+// loaded, and activity marker 0.
+void FinishMainWindowCreation(AppWiring& wiring, const std::vector<std::string>& arguments = {});
 
 // The close sequence up to letting messages through: activity marker 6, a
 // recording or sending ends.

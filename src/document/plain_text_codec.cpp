@@ -7,7 +7,7 @@ void ReadPlainText(std::string_view bytes, const TextAttributes& attributes, Pro
     const FormatIndex format = document.AddFormat(attributes);
     std::size_t pos = 0;
     while (pos < bytes.size()) {
-        const std::size_t end = bytes.find_first_of("\r\n", pos);
+        const std::size_t end = FindLineEnd(bytes, pos);
         document.AddLine();
         if (end == std::string_view::npos) {
             document.AppendText(bytes.substr(pos), format);

@@ -48,7 +48,7 @@ void ProtocolDocument::AppendText(std::string_view text, FormatIndex format) {
     if (lineEnds_.empty()) AddLine();
     std::size_t pos = 0;
     while (pos < text.size()) {
-        const std::size_t end = text.find_first_of("\r\n", pos);
+        const std::size_t end = FindLineEnd(text, pos);
         if (end == std::string_view::npos) {
             AppendPiece(text.substr(pos), format);
             return;

@@ -20,48 +20,54 @@ namespace kestrum {
 
 using FormatIndex = std::uint32_t;
 
-// One run of a line: its bytes and the index of its format.
-struct LineRun {
-    std::string_view Text;
-    FormatIndex Format = 0;
-};
+// The position of the first CR or LF in `text` from `pos` on, or npos.
+// (find_first_of with a set of two looks each byte up in the set by a call.)
+inline std::size_t FindLineEnd(std::string_view text, std::size_t pos) {
+    for (; pos < text.size(); ++pos)
+        if (text[pos] == '\r' || text[pos] == '\n') return pos;
+    return std::string_view::npos;
+}
 
-class ProtocolDocument {
+// One run of a line: its bytes and the index of its format.
+using LineRun = TextRun;
+
+// The protocol field reads its lines into a document and is filled from one.
+class ProtocolDocument final : public FieldLineSource, public FieldLineSink {
 public:
     // --- Reading ---------------------------------------------------------
-    std::size_t LineCount() const { return lineEnds_.size(); }
+    std::size_t LineCount() const override { return lineEnds_.size(); }
     // Bytes of line `line` (0-based, below LineCount()); never holds CR or LF.
     std::string_view LineText(std::size_t line) const;
     // Number of runs of line `line`; an empty line has none. Runs are never
     // empty, and neighbouring runs of one line have different formats.
-    std::size_t RunCount(std::size_t line) const;
+    std::size_t RunCount(std::size_t line) const override;
     // Run `run` (below RunCount(line)) of line `line`.
-    LineRun Run(std::size_t line, std::size_t run) const;
+    LineRun Run(std::size_t line, std::size_t run) const override;
 
-    std::size_t FormatCount() const { return formats_.size(); }
+    std::size_t FormatCount() const override { return formats_.size(); }
     // Format `index` (below FormatCount()).
-    const TextAttributes& Format(FormatIndex index) const { return formats_[index]; }
+    const TextAttributes& Format(FormatIndex index) const override { return formats_[index]; }
     // Total bytes of text in all lines, line ends not counted.
-    std::size_t TextSize() const { return text_.size(); }
+    std::size_t TextSize() const override { return text_.size(); }
 
     // --- Building --------------------------------------------------------
     // Index of `attributes` in the format table, added when it is new. The
     // table only grows; a format no run uses is simply not written out.
-    FormatIndex AddFormat(const TextAttributes& attributes);
+    FormatIndex AddFormat(const TextAttributes& attributes) override;
     // Starts a new, empty last line.
-    void AddLine();
+    void AddLine() override;
     // Appends `text` in format `format` (an index from AddFormat) to the last
     // line, starting a line first when there is none. A CR, an LF or a CR LF
     // pair in `text` ends the line there and starts a new one, so a line
     // never holds a line end and no byte is lost. Throws std::out_of_range
     // for a format index that AddFormat did not hand out.
-    void AppendText(std::string_view text, FormatIndex format);
+    void AppendText(std::string_view text, FormatIndex format) override;
     // AddLine() followed by AppendText(text, AddFormat(attributes)).
     void AddLine(std::string_view text, const TextAttributes& attributes);
     // Removes every line and every format.
     void Clear();
     // Room for `lines` lines, `bytes` bytes of text and `runs` runs.
-    void Reserve(std::size_t lines, std::size_t bytes, std::size_t runs);
+    void Reserve(std::size_t lines, std::size_t bytes, std::size_t runs) override;
 
     // Same lines with the same texts and runs in the same formats (compared
     // by their attributes, not by their table indices).

@@ -70,7 +70,7 @@ void AppendFontName(std::string& out, std::string_view name) {
 
 class TableBuilder {
 public:
-    explicit TableBuilder(const ProtocolDocument& document) : formats_(document.FormatCount()) {
+    explicit TableBuilder(const FieldLineSource& document) : formats_(document.FormatCount()) {
         std::vector<bool> used(document.FormatCount(), false);
         for (std::size_t line = 0; line < document.LineCount(); ++line) {
             for (std::size_t run = 0; run < document.RunCount(line); ++run) used[document.Run(line, run).Format] = true;
@@ -156,19 +156,22 @@ bool AppendChanges(std::string& out, const RunFormat& from, const RunFormat& to)
 // Enough room for the usual file, so that the text is not copied while it
 // grows: every escape takes four bytes, a line end eight, a format change
 // about forty.
-std::size_t EstimatedSize(const ProtocolDocument& document) {
+std::size_t EstimatedSize(const FieldLineSource& document) {
     std::size_t escapes = 0;
     std::size_t runs = 0;
     for (std::size_t line = 0; line < document.LineCount(); ++line) {
-        for (const char c : document.LineText(line)) escapes += IsPlainByte(static_cast<unsigned char>(c)) ? 0 : 1;
-        runs += document.RunCount(line);
+        const std::size_t count = document.RunCount(line);
+        for (std::size_t run = 0; run < count; ++run)
+            for (const char c : document.Run(line, run).Text)
+                escapes += IsPlainByte(static_cast<unsigned char>(c)) ? 0 : 1;
+        runs += count;
     }
     return document.TextSize() + 3 * escapes + 8 * document.LineCount() + 40 * runs + 4096;
 }
 
 }  // namespace
 
-std::string WriteRtf(const ProtocolDocument& document) {
+std::string WriteRtf(const FieldLineSource& document, bool endLastLine) {
     const TableBuilder tables(document);
     std::string out;
     out.reserve(EstimatedSize(document));
@@ -184,7 +187,7 @@ std::string WriteRtf(const ProtocolDocument& document) {
             current = format;
             AppendEscapedText(out, piece.Text);
         }
-        out += "\\par\r\n";
+        if (endLastLine || line + 1 < document.LineCount()) out += "\\par\r\n";
     }
     out += "}\r\n";
     return out;

@@ -17,6 +17,8 @@ namespace kestrum {
 // non-zero high byte (a system colour) is written as the automatic colour,
 // which reads back as black. Sizes are written as they are; the reader keeps
 // sizes within 1..1638 points.
-std::string WriteRtf(const ProtocolDocument& document);
+// Without `endLastLine` the last line has no \par: a piece of text copied
+// from the middle of a line stays without a line end.
+std::string WriteRtf(const FieldLineSource& document, bool endLastLine = true);
 
 }  // namespace kestrum

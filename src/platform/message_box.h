@@ -10,7 +10,7 @@ namespace kestrum {
 // The beep and icon of a message: MB_ICONHAND, MB_ICONEXCLAMATION,
 // MB_ICONASTERISK, MB_ICONQUESTION.
 enum class MessageKind { Error, Warning, Information, Question };
-enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel, YesCancel };
 enum class MessageResult { Ok, Cancel, Yes, No };
 
 class MessageBoxes {

@@ -131,6 +131,22 @@ constexpr std::array<TextPair, kLanguageTextCount> kLanguageTexts = {{
      "Die Aussendung wurde angehalten: Die %1-Schnittstelle ist nicht mehr verf\xFCgbar."},  // 57
     {"The data could not be sent through the %1 port.",
      "Die Daten konnten nicht \xFC" "ber die %1-Schnittstelle gesendet werden."},  // 58
+    {"The file is too large for the protocol field.",
+     "Die Datei ist zu gro\xDF f\xFCr das Protokollfeld."},  // 59
+    {"The file %1 could not be written.",
+     "Die Datei %1 konnte nicht geschrieben werden."},  // 60
+    {"Fi&nd what:",
+     "Su&chen nach:"},  // 61
+    {"Re&place with:",
+     "Erse&tzen durch:"},  // 62
+    {"Match &whole word only",
+     "Nur ganzes &Wort suchen"},  // 63
+    {"Match &case",
+     "&Gro\xDF-/Kleinschreibung beachten"},  // 64
+    {"&Find Next",
+     "Weiter&suchen"},  // 65
+    {"Replace &All",
+     "&Alle ersetzen"},  // 66
 }};
 
 struct CaptionTriple {

@@ -77,9 +77,17 @@ enum LanguageTextRow : int {
     kTextCaptureFileFailed = 56,     // %1 = file, %2 = the system's text
     kTextSendingPortGone = 57,       // %1 = port name
     kTextManualSendFailed = 58,      // %1 = port name
+    kTextFileTooLarge = 59,
+    kTextFileNotWritten = 60,        // %1 = file name
+    kTextFindWhat = 61,
+    kTextReplaceWith = 62,
+    kTextMatchWholeWord = 63,
+    kTextMatchCase = 64,
+    kTextFindNext = 65,
+    kTextReplaceAll = 66,
 };
 
-constexpr int kLanguageTextCount = 59;
+constexpr int kLanguageTextCount = 67;
 
 // The text of `row` in `language` (1 English, 2 German). A language other
 // than 2 gives English; a row outside 0..kLanguageTextCount-1 gives an empty text.

@@ -54,6 +54,45 @@ public:
     void SetDefaultAttributes(const TextAttributes& attributes) override { Default = attributes; }
     void SetBackgroundColour(Colour colour) override { Background = colour; }
     void ClearUndoBuffer() override;
+
+    // --- Editing: the text is the lines, each followed by '\n' ------------
+    int SelectionStart = 0;   // also the caret
+    int SelectionSize = 0;
+    bool UndoAvailable = false;
+    int Undos = 0;
+    Limits Capacities;        // CapacityLimits(); LoadLines refuses beyond
+    ClipboardContent Offered; // what Clipboard() returns
+    std::string CopiedText;   // the plain text of the last CopySelection
+    std::string CopiedRtf;    // its Rich Text, made at once
+    int Copies = 0;
+    int Loads = 0;
+
+    // The lines joined, each followed by '\n'.
+    std::string Text() const;
+    // Replaces the lines by `text` cut at '\n' (a last piece without one is
+    // a line too); new lines take `Current`.
+    void SetText(const std::string& text);
+    std::string SelectedText() const;
+
+    Limits CapacityLimits() const override { return Capacities; }
+    int TextLength() override;
+    int CaretPosition() override { return SelectionStart; }
+    void SetCaretPosition(int position) override;
+    int SelectionLength() override { return SelectionSize; }
+    void Select(int start, int length) override;
+    void SelectAll() override;
+    void ReplaceSelection(const std::string& text) override;
+    void ReplaceSelectionWithLines(const FieldLineSource& lines) override;
+    void DeleteSelection() override;
+    int Find(const std::string& text, int from, FindOptions options) override;
+    bool CanUndo() override { return UndoAvailable; }
+    void Undo() override;
+    void ReadLines(FieldLineSink& sink) override;
+    void ReadSelectedLines(FieldLineSink& sink) override;
+    bool LoadLines(const FieldLineSource& lines) override;
+    void CopySelection(std::function<std::string()> makeRtf) override;
+    bool ClipboardHasText() override { return Offered.HasText || Offered.HasRtf; }
+    ClipboardContent Clipboard() override { return Offered; }
 };
 
 }  // namespace kestrum::fakes

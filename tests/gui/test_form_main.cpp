@@ -205,7 +205,7 @@ TEST(FormMain, CommandsNotBuiltYetAreDisabledAndExitCloses) {
     TFormMain& form = rig.Open();
     OpenMenu(form, "MainMenuFile");
     OpenMenu(form, "MainMenuSettings");
-    for (const char* item : {"MainMenuFileOpen", "MainMenuFileSave", "MainMenuEditUndo", "MainMenuSettingsUserFont",
+    for (const char* item : {"MainMenuFilePrint", "MainMenuFileSave", "MainMenuEditUndo", "MainMenuSettingsUserFont",
                              "MainMenuSettingsChannel1Interface", "ChannelPopupMenuFont"})
         EXPECT_FALSE(Act(form, item).isEnabled()) << item;
     EXPECT_TRUE(Act(form, "MainMenuFileExit").isEnabled());

@@ -42,7 +42,8 @@ inline int RunSenderInstance(int argc, char** argv, int lines) {
     LinuxSerialDevices devices(none, none);
     const auto clock = CreateSystemClock();
     const auto poll = CreateSystemPollTimer(ports.get());
-    TFormMain window(session, {*ports, devices, *clock, *poll}, QApplication::arguments());
+    // Only the program: the line count is no protocol file for the window to load.
+    TFormMain window(session, {*ports, devices, *clock, *poll}, {QApplication::arguments().first()});
     for (int i = 0; i < lines; ++i) window.Field().AppendLine("L" + std::to_string(i));
     window.Field().Flush();
     std::printf("instance %d\n", session.State.Startup.Instance.Number);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFile>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -22,6 +23,8 @@
 #include "app/main_window_lifecycle.h"
 #include "capture/line_layout.h"
 #include "capture/recording_commands.h"
+#include "document/gui/qt_file_dialogs.h"
+#include "document/gui/search_dialog.h"
 #include "platform/device_group.h"
 #include "platform/qt/qt_message_boxes.h"
 #include "platform/qt/qt_message_pump.h"
@@ -30,6 +33,7 @@
 #include "platform/qt/qt_text.h"
 #include "platform/qt/qt_interval_timer.h"
 #include "sender/gui/form_get_input_line.h"
+#include "platform/qt/protocol_text_edit.h"
 #include "settings/gui/qt_settings_dialogs.h"
 
 namespace kestrum {
@@ -58,7 +62,7 @@ TFormMain::TFormMain(AppSession& session, FormMainServices services, const QStri
                      QWidget* parent)
     : QMainWindow(parent), session_(session), services_(services) {
     setObjectName("FormMain");
-    richEdit_ = new QPlainTextEdit;
+    richEdit_ = new ProtocolTextEdit;
     richEdit_->setObjectName("RichEdit");
     buttons_ = new ButtonRow;
     client_ = new ClientArea(richEdit_, buttons_, this);
@@ -85,6 +89,8 @@ TFormMain::TFormMain(AppSession& session, FormMainServices services, const QStri
         ownSyncEvents_ = CreateSystemSyncEvents();
         services_.syncEvents = ownSyncEvents_.get();
     }
+    fileDialogs_ = std::make_unique<QtProtocolFileDialogs>(this);
+    searchDialogs_ = new QtSearchDialogs(*this, session_.State.Settings());
     wiring_ = std::make_unique<AppWiring>(
         session_.State,
         AppServices{services_.ports, services_.devices, services_.clock, services_.pollTimer, *field_, *pump_,
@@ -94,7 +100,7 @@ TFormMain::TFormMain(AppSession& session, FormMainServices services, const QStri
                         else QApplication::restoreOverrideCursor();
                     },
                     [this] { QTimer::singleShot(0, this, &QWidget::close); }, *printer_, *settingsDialogs_,
-                    *help_, txTimer_, services_.syncEvents, inputLine_});
+                    *help_, txTimer_, services_.syncEvents, inputLine_, fileDialogs_.get(), searchDialogs_});
     // Text that reaches the protocol by the user's hand goes after the
     // lines written so far, and no later line replaces it.
     field_->SetUserEditHandler([this] { RichEditOnKeyPress(wiring_->Capture); });
@@ -133,7 +139,9 @@ void TFormMain::FormMainOnCreate(const QStringList& arguments) {
         richEdit_->setFocus();
         pump_->ProcessMessagesNow();
     }
-    FinishMainWindowCreation(*wiring_);
+    std::vector<std::string> commandLine;
+    for (const QString& argument : arguments) commandLine.push_back(QFile::encodeName(argument).toStdString());
+    FinishMainWindowCreation(*wiring_, commandLine);
     // "/?" asks for the help contents once the window exists and whoever
     // shows help has been connected.
     if (arguments.size() > 1 && arguments.at(1) == "/?")

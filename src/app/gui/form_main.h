@@ -31,6 +31,8 @@ class QtPrinter;
 class QtProtocolField;
 class QtIntervalTimer;
 class TFormGetInputLine;
+class QtProtocolFileDialogs;
+class QtSearchDialogs;
 class QtSettingsDialogs;
 
 // The outside world of the window; main() passes the system's, tests may
@@ -65,6 +67,7 @@ public:
     QtIntervalTimer& TxTimer() { return *txTimer_; }
     TFormGetInputLine& FormGetInputLine() { return *inputLine_; }
     AppWiring& Wiring() { return *wiring_; }
+    QtSearchDialogs& SearchDialogs() { return *searchDialogs_; }
     AppState& State() { return session_.State; }
     MainView& View() { return session_.State.View; }
     CaptureState& Capture() { return session_.State.Capture; }
@@ -99,6 +102,7 @@ private:
     void FormMainOnKeyDown(QKeyEvent* event);
     void FormMainOnResize();
     void ConnectHandlers();
+    void ConnectDocumentHandlers();
     WindowBounds CurrentBounds() const;
     // Runs a handler guarded (its exception is shown) and then shows the state.
     void Handle(const std::function<void()>& handler);
@@ -122,6 +126,8 @@ private:
     std::unique_ptr<MessageBoxes> ownMessages_;
     MessageBoxes* messages_ = nullptr;
     std::unique_ptr<QtMessagePump> pump_;
+    std::unique_ptr<QtProtocolFileDialogs> fileDialogs_;
+    QtSearchDialogs* searchDialogs_ = nullptr;
     std::unique_ptr<QtPrinter> printer_;
     std::unique_ptr<QtSettingsDialogs> settingsDialogs_;
     std::unique_ptr<QtHelpViewer> help_;

@@ -1,5 +1,8 @@
 // TFormMain's slots: each forwards to the core handler of the same name, or
 // to the command table, and then shows the result.
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QPlainTextEdit>
 
@@ -11,6 +14,8 @@
 #include "capture/display_mode.h"
 #include "capture/recording_commands.h"
 #include "channels/channel_button_click.h"
+#include "document/edit_commands.h"
+#include "document/gui/search_dialog.h"
 #include "platform/qt/qt_protocol_field.h"
 
 namespace kestrum {
@@ -40,6 +45,29 @@ void TFormMain::ConnectHandlers() {
     connect(richEdit_, &QWidget::customContextMenuRequested, this, &TFormMain::RichEditOnContextMenu);
     connect(this, &TFormMain::HelpRequested, this, [this] { MenuItemOnClick("MainMenuHelp", false, 0); });
     ConnectSenderHandlers();
+    ConnectDocumentHandlers();
+}
+
+void TFormMain::ConnectDocumentHandlers() {
+    // The field's edit keys run the Edit menu's commands, as the menu does.
+    field_->SetEditKeyHandler([this](QtProtocolField::EditKey key) {
+        static const char* const kItems[] = {"MainMenuEditUndo",  "MainMenuEditCopy",   "MainMenuEditCut",
+                                             "MainMenuEditPaste", "MainMenuEditDelete", "MainMenuEditSelectAll"};
+        MenuItemOnClick(kItems[static_cast<int>(key)], false, 0);
+    });
+    // What enables Undo, Copy, Cut, Delete and Paste changed.
+    connect(richEdit_, &QPlainTextEdit::copyAvailable, this, [this] { SyncView(true); });
+    connect(richEdit_, &QPlainTextEdit::undoAvailable, this, [this] { SyncView(true); });
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] { SyncView(true); });
+    const auto search = [this](const std::function<void(SearchContext&)>& handler) {
+        Handle([&] { MakeSearchContext(wiring_->EditCommands, handler); });
+    };
+    connect(searchDialogs_, &QtSearchDialogs::FindDialogFind, this,
+            [search] { search([](SearchContext& c) { FindDialogOnFind(c); }); });
+    connect(searchDialogs_, &QtSearchDialogs::ReplaceDialogFind, this,
+            [search] { search([](SearchContext& c) { ReplaceDialogFindNextOnClick(c); }); });
+    connect(searchDialogs_, &QtSearchDialogs::ReplaceDialogReplace, this,
+            [search](bool all) { search([all](SearchContext& c) { ReplaceDialogOnReplace(c, all); }); });
 }
 
 void TFormMain::SpeedButtonStartOnClick(bool down) {

@@ -25,6 +25,7 @@ QMessageBox::StandardButtons ButtonsOf(MessageButtons buttons) {
         case MessageButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
         case MessageButtons::YesNoCancel:
             return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        case MessageButtons::YesCancel: return QMessageBox::Yes | QMessageBox::Cancel;
     }
     return QMessageBox::Ok;
 }

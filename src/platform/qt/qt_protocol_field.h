@@ -19,6 +19,12 @@
 // Lines: an appended line always ends with a line break, so the document
 // keeps an empty last paragraph where the caret sits; LineCount() does not
 // count that empty paragraph.
+//
+// The edit keys (undo, copy, cut, paste, delete with Shift+Del, select all)
+// are not the widget's own: with an edit key handler set, each goes to it,
+// so that keys and menu items take one path. Copy puts the lines on the
+// clipboard from the document's own text and formats, without the widget's
+// conversion to other formats.
 
 #include <QObject>
 #include <QTextCharFormat>
@@ -26,12 +32,15 @@
 
 #include <functional>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/protocol_field.h"
 
+class QKeyEvent;
 class QPlainTextEdit;
+class QTextCursor;
 
 namespace kestrum {
 
@@ -56,6 +65,33 @@ public:
     int PixelsPerInch() override;
     void FocusAtEnd() override;
     void ClearUndoBuffer() override;
+
+    int TextLength() override;
+    int CaretPosition() override;
+    void SetCaretPosition(int position) override;
+    int SelectionLength() override;
+    void Select(int start, int length) override;
+    void SelectAll() override;
+    void ReplaceSelection(const std::string& text) override;
+    void ReplaceSelectionWithLines(const FieldLineSource& lines) override;
+    void DeleteSelection() override;
+    int Find(const std::string& text, int from, FindOptions options) override;
+    bool CanUndo() override;
+    void Undo() override;
+    void ReadLines(FieldLineSink& sink) override;
+    void ReadSelectedLines(FieldLineSink& sink) override;
+    bool LoadLines(const FieldLineSource& lines) override;
+    void CopySelection(std::function<std::string()> makeRtf) override;
+    bool ClipboardHasText() override;
+    ClipboardContent Clipboard() override;
+
+    // The keys that run edit commands instead of the widget's own actions.
+    enum class EditKey { Undo, Copy, Cut, Paste, Delete, SelectAll };
+    // Called for each edit key pressed in the field (may be empty: the
+    // widget handles the keys itself).
+    void SetEditKeyHandler(std::function<void(EditKey)> handler) { editKey_ = std::move(handler); }
+    // The edit key of a key press, if it is one.
+    static std::optional<EditKey> EditKeyOf(const QKeyEvent& event);
 
     // Applies every queued change to the widget now.
     void Flush();
@@ -84,6 +120,15 @@ private:
     int CurrentFormatIndex();
     void ScheduleFlush();
     void ApplyTypingFormat();
+    // Reads positions [from, to) into `sink`; with `wholeLines` every line
+    // ends at its line end and an empty last paragraph is left out.
+    void ReadRange(FieldLineSink& sink, int from, int to, bool wholeLines);
+    // The text of positions [from, to) with '\n' between lines.
+    QString PlainText(int from, int to);
+    // Inserts `lines` at `cursor`, joined by line breaks, with a line break
+    // after the last one when `endLastLine`.
+    void InsertLines(QTextCursor& cursor, const FieldLineSource& lines, bool endLastLine);
+    const QString& RawText();
     static bool IsUserEdit(QObject* watched, QEvent* event, const QPlainTextEdit& edit);
     // Removes, as part of the same edit, what the user put in that is not
     // single-byte text.
@@ -97,6 +142,7 @@ private:
     struct MadeFormat {
         TextAttributes Attributes;
         QTextCharFormat Format;
+        int LineFormat;  // its index in lineFormats_
     };
     static constexpr std::size_t kMaxFormats = 64;  // forgotten after a flush beyond this
     std::vector<MadeFormat> formats_;
@@ -110,6 +156,22 @@ private:
     bool flushing_ = false;
     bool refusing_ = false;
     std::function<void()> userEdit_;
+    std::function<void(EditKey)> editKey_;
+    // Every paragraph that the program wrote as one run carries the index of
+    // its attributes here as its block's user state; the user's edits set
+    // the state of the paragraphs they touch to -1. Reading the document
+    // then needs the paragraph's own pieces only where the user changed it.
+    std::vector<TextAttributes> lineFormats_;
+    int LineFormatIndex(const TextAttributes& attributes);
+    void MarkUserEdit(int position, int added);
+    bool programEdit_ = false;  // the program changes the document: no marks
+    // The document's text with its paragraph separators, kept for searching
+    // until the document changes.
+    QString rawText_;
+    bool rawTextValid_ = false;
+    bool rawTextReleaseQueued_ = false;
+    // Whether the clipboard offers something to paste; unknown after a change.
+    std::optional<bool> clipboardHasText_;
 };
 
 }  // namespace kestrum

@@ -11,6 +11,25 @@ QString Cp1252ToQString(std::string_view bytes) {
     return text;
 }
 
+void AppendCp1252(QString& text, std::string_view bytes) {
+    const qsizetype start = text.size();
+    text.resize(start + static_cast<qsizetype>(bytes.size()));
+    QChar* out = text.data() + start;
+    for (char b : bytes) {
+        const auto byte = static_cast<unsigned char>(b);
+        *out++ = QChar(byte < 0x80 || byte >= 0xA0 ? char16_t{byte} : Windows1252ToUnicode(byte));
+    }
+}
+
+char QCharToCp1252(QChar c) { return static_cast<char>(UnicodeToWindows1252(c.unicode())); }
+
+void AppendQStringAsCp1252(std::string& bytes, QStringView text) {
+    const std::size_t start = bytes.size();
+    bytes.resize(start + static_cast<std::size_t>(text.size()));
+    char* out = bytes.data() + start;
+    for (QChar c : text) *out++ = static_cast<char>(UnicodeToWindows1252(c.unicode()));
+}
+
 std::string QStringToCp1252(const QString& text) {
     std::string bytes;
     bytes.reserve(static_cast<std::size_t>(text.size()));

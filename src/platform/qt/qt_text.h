@@ -14,8 +14,16 @@ namespace kestrum {
 // the five bytes without a Windows-1252 character keep their own code).
 QString Cp1252ToQString(std::string_view bytes);
 
+// Appends `bytes` to `text` as Cp1252ToQString converts them.
+void AppendCp1252(QString& text, std::string_view bytes);
+
 // The reverse; characters outside Windows-1252 become '?'.
 std::string QStringToCp1252(const QString& text);
+// One character as QStringToCp1252 converts it.
+char QCharToCp1252(QChar c);
+
+// Appends `text` to `bytes` as QStringToCp1252 converts it.
+void AppendQStringAsCp1252(std::string& bytes, QStringView text);
 
 // A caption or hint text: Windows-1252 with '\r' as line break ("\r" -> "\n").
 QString CaptionText(std::string_view bytes);
