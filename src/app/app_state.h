@@ -8,6 +8,7 @@
 #include "app/window_geometry.h"
 #include "base/main_view.h"
 #include "capture/capture_context.h"
+#include "channels/channel_commands.h"
 #include "document/edit_commands.h"
 
 namespace kestrum {
@@ -20,6 +21,8 @@ struct AppState {
     CaptureState Capture;
     // The edit and search commands.
     EditState Edit;
+    // The channel pop-up menu: the channel it was shown for.
+    ChannelMenuState ChannelMenus;
     // What the window's controls show, and its geometry.
     MainView View;
     WindowGeometry Geometry;

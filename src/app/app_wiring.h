@@ -11,6 +11,7 @@
 #include "capture/capture_context.h"
 #include "channels/channel_button_click.h"
 #include "channels/channel_commands.h"
+#include "channels/device_changes.h"
 #include "document/edit_commands.h"
 #include "platform/clock.h"
 #include "platform/message_box.h"
@@ -38,6 +39,13 @@ struct AppServices {
     std::function<void(bool busy)> BusyCursor;
     // Closes the main window (File > Exit).
     std::function<void()> CloseWindow;
+    // The channel commands' dialogs, the device watcher and TimerDeviceChange;
+    // a missing one leaves its command or reaction out.
+    PortDialog* PortSettings = nullptr;
+    FontDialog* Fonts = nullptr;
+    InputBox* Input = nullptr;
+    DeviceWatcher* Watcher = nullptr;
+    DeviceChangeTimer* DeviceTimer = nullptr;
 };
 
 class AppWiring {
@@ -55,6 +63,7 @@ public:
     CaptureContext Capture;
     ChannelClickContext ChannelClick;
     ChannelCommandContext ChannelCommands;
+    DeviceChangeContext DeviceChanges;
     SettingsCommandContext SettingsCommands;
     EditCommandContext EditCommands;
     CommandTable Commands;

@@ -23,6 +23,7 @@ struct FakePort {
     CommTimeouts Timeouts;   // what SetCommTimeouts last wrote
     std::deque<std::uint8_t> Received;
     std::string Sent;
+    bool HungUp = false;     // the open port's line hung up (PortLineGone once Received is empty)
     int Purges = 0;
     int Opens = 0;
     int Closes = 0;
@@ -52,6 +53,7 @@ public:
     bool WriteFile(PortHandle port, const std::uint8_t* data, std::uint32_t size,
                    std::uint32_t& bytesWritten) override;
     bool CloseHandle(PortHandle port) override;
+    bool PortLineGone(PortHandle port) override;
     std::string LastErrorText() const override { return lastError_; }
 
 private:

@@ -19,7 +19,11 @@
 #include "app/main_window_lifecycle.h"
 #include "capture/line_layout.h"
 #include "capture/recording_commands.h"
+#include "channels/gui/device_change_watch.h"
+#include "channels/gui/font_dialog.h"
+#include "channels/gui/port_dialog.h"
 #include "platform/device_group.h"
+#include "platform/qt/qt_input_box.h"
 #include "platform/qt/qt_message_boxes.h"
 #include "platform/qt/qt_message_pump.h"
 #include "platform/qt/qt_protocol_field.h"
@@ -65,15 +69,23 @@ TFormMain::TFormMain(AppSession& session, FormMainServices services, const QStri
         messages_ = ownMessages_.get();
     }
     pump_ = std::make_unique<QtMessagePump>([this] { SyncView(); });
-    wiring_ = std::make_unique<AppWiring>(
-        session_.State,
-        AppServices{services_.ports, services_.devices, services_.clock, services_.pollTimer, *field_, *pump_,
-                    *messages_, [](const std::string& device) { return DeviceGroupName(device); },
-                    [](bool busy) {
-                        if (busy) QApplication::setOverrideCursor(Qt::WaitCursor);
-                        else QApplication::restoreOverrideCursor();
-                    },
-                    [this] { QTimer::singleShot(0, this, &QWidget::close); }});
+    portDialog_ = std::make_unique<QtPortDialog>(this, services_.devices, session_.State.Settings());
+    fontDialog_ = std::make_unique<QtFontDialog>(this);
+    inputBox_ = std::make_unique<QtInputBox>(this, [this] { return View().CancelCaption; });
+    deviceWatch_ = new DeviceChangeWatch(services_.deviceWatcher, this);
+    AppServices appServices{services_.ports, services_.devices, services_.clock, services_.pollTimer, *field_, *pump_,
+                            *messages_, [](const std::string& device) { return DeviceGroupName(device); },
+                            [](bool busy) {
+                                if (busy) QApplication::setOverrideCursor(Qt::WaitCursor);
+                                else QApplication::restoreOverrideCursor();
+                            },
+                            [this] { QTimer::singleShot(0, this, &QWidget::close); }};
+    appServices.PortSettings = portDialog_.get();
+    appServices.Fonts = fontDialog_.get();
+    appServices.Input = inputBox_.get();
+    appServices.Watcher = services_.deviceWatcher;
+    appServices.DeviceTimer = deviceWatch_;
+    wiring_ = std::make_unique<AppWiring>(session_.State, appServices);
     // Text that reaches the protocol by the user's hand goes after the
     // lines written so far, and no later line replaces it.
     field_->SetUserEditHandler([this] { RichEditOnKeyPress(wiring_->Capture); });

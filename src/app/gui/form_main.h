@@ -15,6 +15,7 @@
 
 #include "app/app_wiring.h"
 #include "app/gui/app_session.h"
+#include "platform/device_watcher.h"
 #include "platform/serial_devices.h"
 
 class QPlainTextEdit;
@@ -23,6 +24,10 @@ namespace kestrum {
 
 class ButtonRow;
 class ClientArea;
+class DeviceChangeWatch;
+class QtFontDialog;
+class QtInputBox;
+class QtPortDialog;
 class MainMenus;
 class QtMessagePump;
 class QtProtocolField;
@@ -35,6 +40,8 @@ struct FormMainServices {
     Clock& clock;
     PollTimer& pollTimer;
     MessageBoxes* messages = nullptr;
+    // Notices devices that come and go; none: no automatic detection.
+    DeviceWatcher* deviceWatcher = nullptr;
 };
 
 class TFormMain : public QMainWindow {
@@ -50,6 +57,7 @@ public:
     ButtonRow& Buttons() { return *buttons_; }
     MainMenus& Menus() { return *menus_; }
     QtMessagePump& Pump() { return *pump_; }
+    DeviceChangeWatch& DeviceWatch() { return *deviceWatch_; }
     AppWiring& Wiring() { return *wiring_; }
     AppState& State() { return session_.State; }
     MainView& View() { return session_.State.View; }
@@ -92,6 +100,11 @@ private:
     // Slots (form_main_handlers.cpp).
     void SpeedButtonStartOnClick(bool down);
     void SpeedButtonChannelOnClick(int channel, bool down);
+    void SpeedButtonChannelOnMouseDown(int channel, Qt::MouseButton button, Qt::KeyboardModifiers keys,
+                                       const QPoint& position);
+    // A device-change handler: guarded, and the view shown in full only when
+    // it changed a channel.
+    void HandleDeviceEvent(const std::function<bool()>& handler);
     void MenuItemOnClick(const std::string& name, bool checked, int tag);
     void MenuOnPopup(const std::string& name);
     void RichEditOnContextMenu(const QPoint& position);
@@ -106,6 +119,10 @@ private:
     std::unique_ptr<MessageBoxes> ownMessages_;
     MessageBoxes* messages_ = nullptr;
     std::unique_ptr<QtMessagePump> pump_;
+    std::unique_ptr<QtPortDialog> portDialog_;
+    std::unique_ptr<QtFontDialog> fontDialog_;
+    std::unique_ptr<QtInputBox> inputBox_;
+    DeviceChangeWatch* deviceWatch_ = nullptr;
     std::unique_ptr<AppWiring> wiring_;
     bool closed_ = false;
     bool changingState_ = false;

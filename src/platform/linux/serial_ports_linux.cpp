@@ -430,6 +430,28 @@ bool LinuxSerialPorts::CloseHandle(PortHandle handle) {
     return closed;
 }
 
+bool LinuxSerialPorts::PortLineGone(PortHandle handle) {
+    Port* port = Find(handle);
+    if (!port || port->head != port->tail) return false;
+    if (port->failed) return true;
+    // No events asked for: a hang-up, an error or a dead descriptor is
+    // reported anyway. An empty read cannot tell: with VMIN = VTIME = 0 a
+    // quiet line reads 0 bytes too.
+    pollfd state{port->fd, 0, 0};
+    return poll(&state, 1, 0) == 1 && (state.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+}
+
+bool LinuxSerialPorts::OpenPortPresent(const std::string& portName, PortHandle handle) {
+    Port* port = Find(handle);
+    if (!port) return false;
+    if (port->head != port->tail) return true;  // its last bytes are still to be read
+    const std::string device = DeviceOf(portName);
+    struct stat named {}, opened {};
+    if (device.empty() || stat(device.c_str(), &named) != 0 || !S_ISCHR(named.st_mode)) return false;
+    if (fstat(port->fd, &opened) != 0 || opened.st_rdev != named.st_rdev) return false;
+    return !PortLineGone(handle);
+}
+
 std::size_t LinuxSerialPorts::BufferedBytes(PortHandle handle) const {
     const Port* port = Find(handle);
     return port ? port->tail - port->head : 0;

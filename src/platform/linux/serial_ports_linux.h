@@ -84,6 +84,16 @@ public:
 
     static constexpr int kWriteStallSeconds = 60;
 
+    // The line hung up (poll reports a hang-up or an error, as a removed
+    // adapter or a pseudo-terminal whose other side closed does) or its last
+    // read failed, and the port's buffer holds no unread byte.
+    bool PortLineGone(PortHandle port) override;
+    // The mapped device path exists and is the character device the handle
+    // has open (same device number), and the line has not gone. A port
+    // whose buffer still holds unread bytes counts as present until they
+    // are read.
+    bool OpenPortPresent(const std::string& portName, PortHandle port) override;
+
     std::string LastErrorText() const override { return lastError_; }
 
     // Bytes received and held in the port's own buffer (for tests and

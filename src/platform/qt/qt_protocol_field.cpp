@@ -12,6 +12,7 @@
 #include <QTextDocument>
 
 #include "platform/qt/qt_colours.h"
+#include "platform/qt/qt_fonts.h"
 #include "platform/qt/qt_text.h"
 
 namespace kestrum {
@@ -45,15 +46,7 @@ int CommittedLines(const QTextDocument& document) {
 }
 
 QFont FontOf(const TextAttributes& attributes) {
-    QFont font;
-    font.setFamilies({QString::fromStdString(attributes.FontName)});
-    font.setStyleHint(QFont::TypeWriter);
-    if (attributes.FontSize > 0) font.setPointSize(attributes.FontSize);
-    font.setBold((attributes.Style & 1) != 0);
-    font.setItalic((attributes.Style & 2) != 0);
-    font.setUnderline((attributes.Style & 4) != 0);
-    font.setStrikeOut((attributes.Style & 8) != 0);
-    return font;
+    return FontOfEntry(attributes.FontName, attributes.FontSize, attributes.Style);
 }
 
 }  // namespace

@@ -23,6 +23,9 @@ struct SettingsCommandContext {
     const bool& printerPresent;
     // Every text of the window in the language of the options.
     std::function<void()> applyLanguage;
+    // The font dialog of a font entry (0 user, 9 master), MaxLineLength
+    // recomputed after it; empty: the font items stay disabled.
+    std::function<void(int entry)> fontDialog = {};
 };
 
 // Adds the rows of the Settings menu's own items (not the channel submenus)
@@ -38,7 +41,9 @@ struct SettingsCommandContext {
 //   for CR/LF with ASCII display; bytes per hex line in monitor mode with
 //   hex display; comment delimiter and auto repeat in sender mode; Printer
 //   with a printer; everything else always;
-// - the items whose dialogs are not built yet (fonts, background colour,
+// - the font items (User-Font, tag 0; Master-Font, tag 9) open the font
+//   dialog of the entry of their tag;
+// - the items whose dialogs are not built yet (background colour,
 //   comment delimiter, bytes per hex line, history length, printer) are
 //   there with their rules but stay disabled.
 void AddSettingsCommands(CommandTable& table, SettingsCommandContext& context);
