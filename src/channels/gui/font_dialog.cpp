@@ -85,6 +85,7 @@ FontEntryDialog::FontEntryDialog(const FontChoice& start, const FontDialogOption
     name_ = new QFontComboBox(this);
     name_->setObjectName("FontNameBox");
     name_->setFontFilters(options.FixedPitchOnly ? QFontComboBox::MonospacedFonts : QFontComboBox::AllFonts);
+    name_->setMinimumContentsLength(24);
     startFamily_ = FontFamilyOf(start.Name);
     name_->setCurrentFont(QFont(startFamily_));
     // The family the box settled on (it may have picked the nearest one).
@@ -161,6 +162,11 @@ FontEntryDialog::FontEntryDialog(const FontChoice& start, const FontDialogOption
     connect(size_, &QComboBox::editTextChanged, this, [this] { Refresh(); });
     for (QCheckBox* box : {bold_, italic_, underline_, strikeOut_})
         connect(box, &QCheckBox::toggled, this, [this] { Refresh(); });
+    connect(colour_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index < 0 || colour_->itemData(index).toInt() == kCustomItem) return;
+        lastColourIndex_ = index;
+        Refresh();
+    });
     connect(colour_, &QComboBox::activated, this, &FontEntryDialog::ColourActivated);
     Refresh();
 }
@@ -188,11 +194,7 @@ void FontEntryDialog::SelectColour(Colour colour) {
 }
 
 void FontEntryDialog::ColourActivated(int index) {
-    if (colour_->itemData(index).toInt() != kCustomItem) {
-        lastColourIndex_ = index;
-        Refresh();
-        return;
-    }
+    if (colour_->itemData(index).toInt() != kCustomItem) return;
     const Colour current = colour_->itemData(lastColourIndex_).toInt();
     const QColor chosen = QColorDialog::getColor(ToQColor(current, palette()), this);
     if (chosen.isValid()) {

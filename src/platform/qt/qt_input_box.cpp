@@ -21,6 +21,7 @@ bool QtInputBox::InputQuery(const std::string& caption, const std::string& promp
         const std::string cancel = cancelCaption_();
         if (!cancel.empty()) box.setCancelButtonText(CaptionText(cancel));
     }
+    box.setMinimumWidth(320);
     box.move(origin.X, origin.Y);
     if (box.exec() != QDialog::Accepted) return false;
     text = QStringToCp1252(box.textValue());
