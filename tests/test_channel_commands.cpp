@@ -76,8 +76,8 @@ struct ChannelCommandsTest : ::testing::Test {
     ScriptedPortDialog portDialog;
     ScriptedFontDialog fontDialog;
     ScriptedInputBox inputBox;
-    ChannelCommandContext context{options, channels, view,     ports,        messages,    field,     origin,
-                                  exeBaseName, running, menuState, &portDialog, &fontDialog, &inputBox};
+    ChannelCommandContext context{options,     channels, view,      ports,       messages,    field,    origin,
+                                  exeBaseName, running,  menuState, &portDialog, &fontDialog, &inputBox};
     CommandTable table;
     std::vector<int> sent;
     int lineLengthUpdates = 0;
@@ -156,8 +156,8 @@ TEST_F(ChannelCommandsTest, SendConditionEnablesTheSendItemAndDecidesCtrlAndMidd
         options.MonitorMode = c.Monitor;
         channels.Channel(2).Active = c.Active;
         running = c.Running;
-        context.ManualSend = c.SenderWired ? std::function<void(int)>([this](int n) { sent.push_back(n); })
-                                           : std::function<void(int)>();
+        context.ManualSend =
+            c.SenderWired ? std::function<void(int)>([this](int n) { sent.push_back(n); }) : std::function<void(int)>();
         sent.clear();
         messages.Beeps.clear();
         EXPECT_EQ(c.Sends, SendConditionHolds(context, 2));

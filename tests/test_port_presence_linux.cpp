@@ -50,7 +50,8 @@ TEST(OpenPortPresence, WhatMakesAnOpenPortGone) {
     };
     const Case cases[] = {
         {"nothing changed", [](OpenLinkedPort&) {}, true},
-        {"an unrelated file beside the link", [](OpenLinkedPort& t) { test::WriteFileBytes(t.folder / "x", "x"); }, true},
+        {"an unrelated file beside the link", [](OpenLinkedPort& t) { test::WriteFileBytes(t.folder / "x", "x"); },
+         true},
         {"the link removed", [](OpenLinkedPort& t) { fs::remove(t.link); }, false},
         {"the link to another device",
          [](OpenLinkedPort& t) {

@@ -26,8 +26,8 @@ struct TriggerWordTest : ::testing::Test {
     bool running = false;
     ChannelMenuState menuState;
     fakes::ScriptedInputBox input;
-    ChannelCommandContext context{options, channels, view,     ports,   messages, field, origin,
-                                  exeBaseName, running, menuState, nullptr, nullptr,  &input};
+    ChannelCommandContext context{options,     channels, view,      ports,   messages, field, origin,
+                                  exeBaseName, running,  menuState, nullptr, nullptr,  &input};
     ChannelRecord& com1 = channels.Channels[1];
 
     TriggerWordTest() {
@@ -84,7 +84,10 @@ TEST_F(TriggerWordTest, HexWords) {
     const std::string seventeen = "01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F 10 11";
     const Case cases[] = {
         {"two bytes", {"0d 0a"}, {}, "\r\n"},
-        {"sixteen bytes", {"01 02 03 04 05 06 07 08 - 09 0A 0B 0C 0D 0E 0F 10"}, {}, "\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0A\x0B\x0C\x0D\x0E\x0F\x10"},
+        {"sixteen bytes",
+         {"01 02 03 04 05 06 07 08 - 09 0A 0B 0C 0D 0E 0F 10"},
+         {},
+         "\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0A\x0B\x0C\x0D\x0E\x0F\x10"},
         {"seventeen, then two", {seventeen, "41 42"}, {"The trigger word must not be longer than 16 bytes."}, "AB"},
         {"a G", {"41 G2"}, {"The input contains an invalid hex cipher:\r\r41 G2"}, "OK"},
         {"above FF", {"141"}, {"The input contains a hex number > FF."}, "OK"},
@@ -106,8 +109,10 @@ TEST_F(TriggerWordTest, HexWords) {
         EXPECT_EQ(c.Boxes, boxes);
         EXPECT_EQ(c.Bytes, com1.TriggerBytes);
         EXPECT_EQ(static_cast<int>(c.Bytes.size()), com1.TriggerLength);
-        if (c.Answers.size() > 1) EXPECT_EQ(*c.Answers[0], input.Asked.at(1).Text) << "asked again as typed";
-        else EXPECT_EQ(1u, input.Asked.size());
+        if (c.Answers.size() > 1)
+            EXPECT_EQ(*c.Answers[0], input.Asked.at(1).Text) << "asked again as typed";
+        else
+            EXPECT_EQ(1u, input.Asked.size());
     }
 }
 

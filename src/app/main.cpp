@@ -31,7 +31,8 @@ int main(int argc, char** argv) {
         if (mainWindow) mainWindow->close();
         else endRequested = true;
     });
-    kestrum::TFormMain window(session, {*ports, *devices, *clock, *pollTimer, nullptr, deviceWatcher.get()}, QApplication::arguments());
+    kestrum::TFormMain window(session, {*ports, *devices, *clock, *pollTimer, nullptr, deviceWatcher.get()},
+                              QApplication::arguments());
     mainWindow = &window;
     if (endRequested) QTimer::singleShot(0, &window, &QWidget::close);
     // Should the loop end without the window's close, the run still ends.

@@ -71,9 +71,12 @@ bool SendConditionHolds(const ChannelCommandContext& c, int n) {
 }
 
 const std::string& SendFromChannelCaption(LogMode logMode, int language) {
+    // [German][hex display]
     static const std::string kCaptions[2][2] = {
-        {"&Send character string                       Ctrl+RMB", "&Send byte sequence                        Ctrl+RMB"},
-        {"Zeichenfolge &senden                       Strg+RMT", "Bytefolge &senden                             Strg+RMT"},
+        {"&Send character string                       Ctrl+RMB",
+         "&Send byte sequence                        Ctrl+RMB"},
+        {"Zeichenfolge &senden                       Strg+RMT",
+         "Bytefolge &senden                             Strg+RMT"},
     };
     return kCaptions[language == kLanguageGerman ? 1 : 0][logMode == LogMode::Hex ? 1 : 0];
 }
@@ -82,6 +85,7 @@ void AddChannelCommands(CommandTable& table, ChannelCommandContext& c) {
     for (int n = kFirstChannel; n <= kLastChannel; ++n) AddSubmenu(table, c, n);
 
     const auto popupInstalled = [&c] { return Installed(c, c.state.PopupChannel); };
+    const auto popupRecord = [&c]() -> const ChannelRecord& { return c.channels.Channel(c.state.PopupChannel); };
     const struct {
         const char* Name;
         void (*Run)(ChannelCommandContext&, int);
@@ -97,9 +101,9 @@ void AddChannelCommands(CommandTable& table, ChannelCommandContext& c) {
         Command row = ChannelRow(item.Name, c, true, item.Run);
         row.Enabled = popupInstalled;
         if (std::string_view(item.Name) == "ChannelPopupMenuTrigger")
-            row.Checked = [&c] { return Installed(c, c.state.PopupChannel) && c.channels.Channel(c.state.PopupChannel).TriggerEnabled; };
+            row.Checked = [popupInstalled, popupRecord] { return popupInstalled() && popupRecord().TriggerEnabled; };
         if (std::string_view(item.Name) == "ChannelPopupMenuTriggerOneShot")
-            row.Checked = [&c] { return Installed(c, c.state.PopupChannel) && c.channels.Channel(c.state.PopupChannel).TriggerOneShot; };
+            row.Checked = [popupInstalled, popupRecord] { return popupInstalled() && popupRecord().TriggerOneShot; };
         table.Add(std::move(row));
     }
     Command send = ChannelRow("ChannelPopupMenuSendFromChannel", c, true, SendCommand);

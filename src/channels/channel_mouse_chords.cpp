@@ -12,6 +12,7 @@ struct ChordRow {
 
 constexpr ChannelChord kNone = ChannelChord::None;
 
+// clang-format off
 //                 button               Shift  Ctrl   Alt      monitor mode                      sender mode
 constexpr ChordRow kChords[] = {
     {MouseButton::Right,  {false, false, false}, ChannelChord::ShowPopupMenu,       ChannelChord::ConfigurationDialog},
@@ -24,6 +25,7 @@ constexpr ChordRow kChords[] = {
     {MouseButton::Right,  {true,  true,  true},  ChannelChord::ChannelIdDialog,     kNone},
     {MouseButton::Middle, {false, false, false}, ChannelChord::Send,                kNone},
 };
+// clang-format on
 
 }  // namespace
 

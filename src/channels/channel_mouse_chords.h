@@ -19,15 +19,15 @@ struct KeyModifiers {
 };
 
 enum class ChannelChord {
-    None,                   // nothing here (a left press: the click handler acts)
-    ShowPopupMenu,          // ChannelPopupMenu at the mouse position
-    ConfigurationDialog,    // the port dialog
+    None,                 // nothing here (a left press: the click handler acts)
+    ShowPopupMenu,        // ChannelPopupMenu at the mouse position
+    ConfigurationDialog,  // the port dialog
     ToggleAutoReset,
     ToggleTrigger,
     TriggerWordDialog,
-    SendOrBeep,             // send from the channel if the send condition holds, else beep
-    Send,                   // send from the channel if the send condition holds
-    FontDialog,             // the font dialog of the channel's entry
+    SendOrBeep,  // send from the channel if the send condition holds, else beep
+    Send,        // send from the channel if the send condition holds
+    FontDialog,  // the font dialog of the channel's entry
     ChannelIdDialog,
 };
 

@@ -33,8 +33,8 @@ struct DeviceChangeContext {
     ChannelTable& channels;
     MainView& view;
     SerialPorts& ports;
-    DeviceChangeTimer* timer = nullptr;    // none: no second scan
-    DeviceWatcher* watcher = nullptr;      // none: no folders to follow
+    DeviceChangeTimer* timer = nullptr;  // none: no second scan
+    DeviceWatcher* watcher = nullptr;    // none: no folders to follow
 };
 
 // One device-change message (WM_DEVICECHANGE, one per change the watcher

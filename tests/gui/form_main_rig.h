@@ -112,8 +112,8 @@ public:
     TFormMain& Open(const QStringList& arguments = {"kestrum_gui_tests"}) {
         Session = StartSession();
         SystemClock = CreateSystemClock();
-        Form = std::make_unique<TFormMain>(Session, FormMainServices{Ports, Devices, *SystemClock, *Poll, nullptr, Watcher},
-                                           arguments);
+        Form = std::make_unique<TFormMain>(
+            Session, FormMainServices{Ports, Devices, *SystemClock, *Poll, nullptr, Watcher}, arguments);
         return *Form;
     }
     // Closes the window (settings written, ports closed, number released).

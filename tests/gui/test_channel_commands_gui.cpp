@@ -2,6 +2,7 @@
 // button, the mouse chords, the shortcuts of the channel and font items, the
 // font dialog, the channel ID and trigger word input boxes, and the Trigger
 // button.
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -17,7 +18,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 #include <functional>
 
@@ -140,7 +140,8 @@ TEST_F(ChannelCommandsGui, FontDialogOfAChannelAndOfTheMaster) {
     });
     QTest::mouseClick(Button(1), Qt::RightButton, Qt::ControlModifier | Qt::AltModifier, QPoint(5, 5));
     EXPECT_TRUE(effectsShown);
-    EXPECT_EQ(QFontDatabase::systemFont(QFontDatabase::FixedFont).family(), family) << "FixedSys shows as the fixed font";
+    EXPECT_EQ(QFontDatabase::systemFont(QFontDatabase::FixedFont).family(), family)
+        << "FixedSys shows as the fixed font";
     const FontEntry& font = form->Channels().Font(1);
     EXPECT_EQ("FixedSys", font.FontName) << "the name is kept while the font is not changed";
     EXPECT_EQ(14, font.FontSize);

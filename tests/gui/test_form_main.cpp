@@ -198,7 +198,7 @@ TEST(FormMain, CommandsNotBuiltYetAreDisabledAndExitCloses) {
     TFormMain& form = rig.Open();
     OpenMenu(form, "MainMenuFile");
     OpenMenu(form, "MainMenuSettings");
-    for (const char* item : {"MainMenuFileOpen", "MainMenuFileSave", "MainMenuEditUndo", "MainMenuSettingsBackgroundColor",
+    for (const char* item : {"MainMenuFileOpen", "MainMenuFileSave", "MainMenuEditUndo",
                              "MainMenuSettingsChannel1Interface", "MainMenuHelp", "ChannelPopupMenuFont"})
         EXPECT_FALSE(Act(form, item).isEnabled()) << item;
     EXPECT_TRUE(Act(form, "MainMenuFileExit").isEnabled());

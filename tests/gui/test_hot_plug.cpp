@@ -5,8 +5,8 @@
 // A line that hangs up counts as gone even without a watcher; with automatic
 // detection off nothing changes; a storm of unrelated files beside the links
 // never touches the recorded ports.
-#include <QTest>
 #include <gtest/gtest.h>
+#include <QTest>
 
 #include <filesystem>
 #include <string>
@@ -75,18 +75,24 @@ TEST_F(HotPlug, UnplugAndPlugBackWhileRecording) {
     ASSERT_TRUE(Button(2)->isChecked());
     const PortHandle com2 = form->Channels().Channel(2).Handle;
     Script script(*form, {
-        [&] { return form->Capture().Recording.Running && one.Send("a1\r\n"); },
-        [&] { return Has("COM1: a1<CR>") && two.Send("b1\r\n"); },
-        [&] { return Has("COM2: b1<CR>"); },
-        [&] { Unplug(); return two.Send("b2\r\n"); },
-        [&] { return !Button(1)->isEnabled() && !Button(1)->isChecked(); },
-        [&] { return two.Send("b3\r\n"); },
-        [&] { return Has("COM2: b2<CR>") && Has("COM2: b3<CR>"); },
-        [&] { fs::create_symlink(spare.Path, link1); return true; },
-        [&] { return Button(1)->isEnabled(); },
-        [&] { return spare.Send("not recorded\r\n") && two.Send("b4\r\n"); },
-        [&] { return Has("COM2: b4<CR>"); },
-    });
+                             [&] { return form->Capture().Recording.Running && one.Send("a1\r\n"); },
+                             [&] { return Has("COM1: a1<CR>") && two.Send("b1\r\n"); },
+                             [&] { return Has("COM2: b1<CR>"); },
+                             [&] {
+                                 Unplug();
+                                 return two.Send("b2\r\n");
+                             },
+                             [&] { return !Button(1)->isEnabled() && !Button(1)->isChecked(); },
+                             [&] { return two.Send("b3\r\n"); },
+                             [&] { return Has("COM2: b2<CR>") && Has("COM2: b3<CR>"); },
+                             [&] {
+                                 fs::create_symlink(spare.Path, link1);
+                                 return true;
+                             },
+                             [&] { return Button(1)->isEnabled(); },
+                             [&] { return spare.Send("not recorded\r\n") && two.Send("b4\r\n"); },
+                             [&] { return Has("COM2: b4<CR>"); },
+                         });
     form->Buttons().Start()->click();
     std::string shown;
     for (const std::string& line : Lines()) shown += "[" + line + "]";
@@ -118,18 +124,20 @@ TEST_F(HotPlug, AHungUpLineIsGoneAtOnceWhileTheOtherPortRecords) {
         return true;
     };
     Script script(*form, {
-        [&] { return form->Capture().Recording.Running && sendSome(); },
-        [&] { one.CloseMaster(); return sendSome(); },
-        [&] { return !Button(1)->isEnabled() && !Button(1)->isChecked(); },
-        [&] { return sendSome(); },
-        [&] { return Has("COM2: line " + std::to_string(next - 1) + "<CR>"); },
-    });
+                             [&] { return form->Capture().Recording.Running && sendSome(); },
+                             [&] {
+                                 one.CloseMaster();
+                                 return sendSome();
+                             },
+                             [&] { return !Button(1)->isEnabled() && !Button(1)->isChecked(); },
+                             [&] { return sendSome(); },
+                             [&] { return Has("COM2: line " + std::to_string(next - 1) + "<CR>"); },
+                         });
     form->Buttons().Start()->click();
     ASSERT_TRUE(script.Finished()) << "step " << script.Step();
     EXPECT_FALSE(form->Channels().Channel(1).Open);
     EXPECT_EQ(QString("Port COM1 not installed"), Button(1)->toolTip());
-    for (int i = 0; i < next; ++i)
-        EXPECT_EQ(1, Count("COM2: line " + std::to_string(i) + "<CR>")) << "line " << i;
+    for (int i = 0; i < next; ++i) EXPECT_EQ(1, Count("COM2: line " + std::to_string(i) + "<CR>")) << "line " << i;
     EXPECT_TRUE(Button(2)->isChecked());
 }
 
@@ -149,20 +157,20 @@ TEST_F(HotPlug, UnrelatedFilesBesideTheLinksNeverTouchTheRecordedPorts) {
     int lines = 0;
     int files = 0;
     Script script(*form, {
-        [&] { return form->Capture().Recording.Running; },
-        [&] {
-            // A line is sent, and while it is on its way ten files come and
-            // go in the watched folder.
-            one.Send("storm " + std::to_string(lines++) + "\r\n");
-            for (int i = 0; i < 10; ++i, ++files) {
-                const std::string path = links + "/data-" + std::to_string(files);
-                test::WriteFileBytes(path, "x");
-                fs::remove(path);
-            }
-            return lines == 100;
-        },
-        [&] { return Has("COM1: storm 99<CR>"); },
-    });
+                             [&] { return form->Capture().Recording.Running; },
+                             [&] {
+                                 // A line is sent, and while it is on its way ten files come and
+                                 // go in the watched folder.
+                                 one.Send("storm " + std::to_string(lines++) + "\r\n");
+                                 for (int i = 0; i < 10; ++i, ++files) {
+                                     const std::string path = links + "/data-" + std::to_string(files);
+                                     test::WriteFileBytes(path, "x");
+                                     fs::remove(path);
+                                 }
+                                 return lines == 100;
+                             },
+                             [&] { return Has("COM1: storm 99<CR>"); },
+                         });
     form->Buttons().Start()->click();
     ASSERT_TRUE(script.Finished()) << "step " << script.Step();
     EXPECT_EQ(com1, form->Channels().Channel(1).Handle);

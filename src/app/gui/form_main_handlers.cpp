@@ -40,9 +40,11 @@ void TFormMain::ConnectHandlers() {
     connect(buttons_, &ButtonRow::SyncClicked, this, [this] { SyncView(true); });
     connect(buttons_, &ButtonRow::ChannelClicked, this, &TFormMain::SpeedButtonChannelOnClick);
     connect(buttons_, &ButtonRow::ChannelMouseDown, this, &TFormMain::SpeedButtonChannelOnMouseDown);
-    deviceWatch_->SetHandlers([this] { HandleDeviceEvent([this] { return DeviceChangeMessage(wiring_->DeviceChanges); }); },
-                              [this] { HandleDeviceEvent([this] { return TimerDeviceChangeOnTimer(wiring_->DeviceChanges); }); },
-                              [this] { HandleDeviceEvent([this] { return CheckOpenPortLines(wiring_->DeviceChanges); }); });
+    DeviceChangeContext& devices = wiring_->DeviceChanges;
+    deviceWatch_->SetHandlers(
+        [this, &devices] { HandleDeviceEvent([&] { return DeviceChangeMessage(devices); }); },
+        [this, &devices] { HandleDeviceEvent([&] { return TimerDeviceChangeOnTimer(devices); }); },
+        [this, &devices] { HandleDeviceEvent([&] { return CheckOpenPortLines(devices); }); });
     connect(menus_, &MainMenus::ItemTriggered, this, &TFormMain::MenuItemOnClick);
     connect(menus_, &MainMenus::MenuAboutToShow, this, &TFormMain::MenuOnPopup);
     richEdit_->setContextMenuPolicy(Qt::CustomContextMenu);

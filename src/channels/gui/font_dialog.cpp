@@ -33,14 +33,22 @@ struct NamedColour {
 };
 
 constexpr std::array<NamedColour, 16> kColours = {{
-    {0x000000, "Black", "Schwarz"},  {0x000080, "Maroon", "Kastanienbraun"},
-    {0x008000, "Green", "Gr\xC3\xBCn"}, {0x008080, "Olive", "Olivgr\xC3\xBCn"},
-    {0x800000, "Navy", "Marineblau"}, {0x800080, "Purple", "Violett"},
-    {0x808000, "Teal", "Blaugr\xC3\xBCn"}, {0x808080, "Gray", "Grau"},
-    {0xC0C0C0, "Silver", "Silber"},  {0x0000FF, "Red", "Rot"},
-    {0x00FF00, "Lime", "Hellgr\xC3\xBCn"}, {0x00FFFF, "Yellow", "Gelb"},
-    {0xFF0000, "Blue", "Blau"},      {0xFF00FF, "Fuchsia", "Fuchsie"},
-    {0xFFFF00, "Aqua", "Aquamarin"}, {0xFFFFFF, "White", "Wei\xC3\x9F"},
+    {0x000000, "Black", "Schwarz"},
+    {0x000080, "Maroon", "Kastanienbraun"},
+    {0x008000, "Green", "Gr\xC3\xBCn"},
+    {0x008080, "Olive", "Olivgr\xC3\xBCn"},
+    {0x800000, "Navy", "Marineblau"},
+    {0x800080, "Purple", "Violett"},
+    {0x808000, "Teal", "Blaugr\xC3\xBCn"},
+    {0x808080, "Gray", "Grau"},
+    {0xC0C0C0, "Silver", "Silber"},
+    {0x0000FF, "Red", "Rot"},
+    {0x00FF00, "Lime", "Hellgr\xC3\xBCn"},
+    {0x00FFFF, "Yellow", "Gelb"},
+    {0xFF0000, "Blue", "Blau"},
+    {0xFF00FF, "Fuchsia", "Fuchsie"},
+    {0xFFFF00, "Aqua", "Aquamarin"},
+    {0xFFFFFF, "White", "Wei\xC3\x9F"},
 }};
 
 struct Texts {
@@ -53,18 +61,30 @@ struct Texts {
     const char* underline;
     const char* strikeOut;
     const char* colour;
-    const char* custom;     // the custom colour in the list
-    const char* choose;     // the item that opens the colour dialog
+    const char* custom;  // the custom colour in the list
+    const char* choose;  // the item that opens the colour dialog
     const char* sample;
     const char* cancel;
 };
 
 const Texts& TextsOf(int language) {
-    static const Texts english{"Font", "&Font:", "&Size:", "&Bold", "&Italic", "Effects", "&Underline",
-                               "Stri&ke-out", "&Color:", "Custom", "Other color ...", "Sample", "Cancel"};
-    static const Texts german{"Schriftart", "&Schriftart:", "&Gr\xC3\xB6\xC3\x9F" "e:", "&Fett", "&Kursiv",
-                              "Effekte", "&Unterstrichen", "&Durchgestrichen", "F&arbe:", "Benutzerdefiniert",
-                              "Andere Farbe ...", "Beispiel", "Abbrechen"};
+    static const Texts english{"Font",       "&Font:",      "&Size:",  "&Bold",  "&Italic",         "Effects",
+                               "&Underline", "Stri&ke-out", "&Color:", "Custom", "Other color ...", "Sample",
+                               "Cancel"};
+    static const Texts german{"Schriftart",
+                              "&Schriftart:",
+                              "&Gr\xC3\xB6\xC3\x9F"
+                              "e:",
+                              "&Fett",
+                              "&Kursiv",
+                              "Effekte",
+                              "&Unterstrichen",
+                              "&Durchgestrichen",
+                              "F&arbe:",
+                              "Benutzerdefiniert",
+                              "Andere Farbe ...",
+                              "Beispiel",
+                              "Abbrechen"};
     return language == 2 ? german : english;
 }
 

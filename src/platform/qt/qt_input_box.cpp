@@ -21,7 +21,8 @@ bool QtInputBox::InputQuery(const std::string& caption, const std::string& promp
         const std::string cancel = cancelCaption_();
         if (!cancel.empty()) box.setCancelButtonText(CaptionText(cancel));
     }
-    box.setMinimumWidth(320);
+    // Room for a trigger word in hex (16 bytes) or a long channel ID.
+    if (auto* field = box.findChild<QLineEdit*>()) field->setMinimumWidth(360);
     box.move(origin.X, origin.Y);
     if (box.exec() != QDialog::Accepted) return false;
     text = QStringToCp1252(box.textValue());
