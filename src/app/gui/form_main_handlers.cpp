@@ -32,8 +32,8 @@ void TFormMain::ConnectHandlers() {
             SpeedButtonAscOrHexOnMouseDown(wiring_->Capture, static_cast<LogMode>(tag), button == Qt::LeftButton);
         });
     });
-    // Controls whose handlers come with the mode switch, the trigger and the
-    // sender keep showing the view's state after a click.
+    // Controls whose handlers come with the mode switch and the sender keep
+    // showing the view's state after a click.
     connect(buttons_, &ButtonRow::MonitorOrSenderClicked, this, [this] { SyncView(true); });
     connect(buttons_, &ButtonRow::TriggerClicked, this,
             [this] { Handle([&] { SpeedButtonTriggerOnClick(Settings(), View()); }); });
