@@ -164,7 +164,7 @@ TEST_F(PortOperations, ClosingAGonePortClosesTheHandleWithoutRestoring) {
     OpenPort(table, 2, ports);
     const CommConfig written = PortOf(2).Config;
     PortOf(2).Present = false;
-    PortPresenceTest(table, 2, ports);  // closes it for the test, finds it gone
+    PortPresenceTest(table, 2, ports);  // finds it gone and closes it
     EXPECT_FALSE(channel.Installed);
     EXPECT_FALSE(channel.Open);
     EXPECT_EQ(kInvalidPortHandle, channel.Handle);
@@ -173,7 +173,7 @@ TEST_F(PortOperations, ClosingAGonePortClosesTheHandleWithoutRestoring) {
     EXPECT_EQ(written, PortOf(2).Config);
 }
 
-TEST_F(PortOperations, PresenceTestReportsChangesAndReopensAnOpenPort) {
+TEST_F(PortOperations, PresenceTestReportsChangesAndLeavesAnOpenPortAlone) {
     ChannelRecord& channel = table.Channels[1];
     FakePort& port = ports.Port("COM1");
     port.Default.dcb.BaudRate = 4800;
@@ -194,11 +194,20 @@ TEST_F(PortOperations, PresenceTestReportsChangesAndReopensAnOpenPort) {
 
     OpenPort(table, 1, ports);
     ports.Feed("COM1", "unread");
+    const int purges = port.Purges;
     PortPresenceTest(table, 1, ports);
     EXPECT_TRUE(channel.Open);
-    EXPECT_EQ(2, port.Opens);
+    EXPECT_EQ(1, port.Opens);
+    EXPECT_EQ(0, port.Closes);
+    EXPECT_EQ(purges, port.Purges);
+    EXPECT_EQ(6u, port.Received.size()) << "unread input survives the test";
+
+    port.HungUp = true;  // its line has gone, but a byte is still to be read
+    EXPECT_FALSE(PortPresenceTest(table, 1, ports).Gone);
+    port.Received.clear();
+    EXPECT_TRUE(PortPresenceTest(table, 1, ports).Gone);
+    EXPECT_FALSE(channel.Open);
     EXPECT_EQ(1, port.Closes);
-    EXPECT_TRUE(port.Received.empty()) << "the reopening purges unread input";
 }
 
 TEST_F(PortOperations, ApplyWritesLineSettingsAndFixedFlagsButKeepsFParity) {

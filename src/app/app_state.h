@@ -8,6 +8,7 @@
 #include "app/window_geometry.h"
 #include "base/main_view.h"
 #include "capture/capture_context.h"
+#include "channels/channel_commands.h"
 #include "document/edit_commands.h"
 #include "document/protocol_files.h"
 #include "document/print_commands.h"
@@ -27,6 +28,8 @@ struct AppState {
     EditState Edit;
     // The current protocol file of each mode.
     ProtocolFileState ProtocolFiles;
+    // The channel pop-up menu: the channel it was shown for.
+    ChannelMenuState ChannelMenus;
     // What the window's controls show, and its geometry.
     MainView View;
     WindowGeometry Geometry;

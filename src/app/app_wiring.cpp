@@ -3,9 +3,11 @@
 #include "app/app_commands.h"
 #include "app/main_window_lifecycle.h"
 #include "app/menu_layout.h"
+#include "sender/manual_send.h"
 #include "app/window_caption.h"
 #include "app/window_creation.h"
 #include "capture/capture_file_commands.h"
+#include "capture/line_layout.h"
 
 namespace kestrum {
 
@@ -45,7 +47,21 @@ AppWiring::AppWiring(AppState& state, const AppServices& services)
                    state.Startup.Files.ExeBaseName,
                    services.DeviceGroup,
                    services.BusyCursor},
-      ChannelCommands{state.Channels()},
+      ChannelCommands{state.Settings(),
+                      state.Channels(),
+                      state.View,
+                      services.Ports,
+                      services.Messages,
+                      services.Field,
+                      state.Geometry.DialogOrigin,
+                      state.Startup.Files.ExeBaseName,
+                      state.Capture.Recording.Running,
+                      state.ChannelMenus,
+                      services.PortSettings,
+                      services.Fonts,
+                      services.Input},
+      DeviceChanges{state.Settings(), state.Channels(), state.View, services.Ports, services.DeviceTimer,
+                    services.Watcher},
       SettingsCommands{state.Settings(), state.Capture.Layout, state.Channels(), services.Field,
                        state.PrinterPresent, [&state] { ApplyLanguageToWindow(state); }, &DialogServices},
       EditCommands{state.Edit,           services.Field,       state.Capture.Recording,
@@ -78,6 +94,13 @@ AppWiring::AppWiring(AppState& state, const AppServices& services)
     AddDocumentCommands(Commands, EditCommands);
     AddPrintCommand(Commands, PrintCommands);
     AddAppCommands(Commands, services.CloseWindow, Help);
+    ChannelCommands.LineLengthChanged = [this] {
+        UpdateMaxLineLength(State.Capture.Layout, State.Settings(), State.Channels(), Services.Field);
+    };
+    ChannelCommands.DevicesChanged = [this] { WatchChannelDevices(DeviceChanges); };
+    ChannelCommands.ManualSend = [this](int channel) { ManualSendFromChannel(Sender, channel); };
+    if (services.Fonts != nullptr)
+        SettingsCommands.fontDialog = [this](int entry) { FontCommand(ChannelCommands, entry); };
     AddSettingsCommands(Commands, SettingsCommands);
     AddChannelCommands(Commands, ChannelCommands);
     AddCaptureFileCommands(Commands, state.Settings());

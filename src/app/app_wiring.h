@@ -12,6 +12,7 @@
 #include "capture/capture_context.h"
 #include "channels/channel_button_click.h"
 #include "channels/channel_commands.h"
+#include "channels/device_changes.h"
 #include "document/edit_commands.h"
 #include "document/file_commands.h"
 #include "document/file_dialogs.h"
@@ -67,6 +68,13 @@ struct AppServices {
     // dialogs (none: those commands do nothing).
     ProtocolFileDialogs* FileDialogs = nullptr;
     SearchDialogs* FindDialogs = nullptr;
+    // The channel commands' dialogs, the device watcher and TimerDeviceChange;
+    // a missing one leaves its command or reaction out.
+    PortDialog* PortSettings = nullptr;
+    FontDialog* Fonts = nullptr;
+    InputBox* Input = nullptr;
+    DeviceWatcher* Watcher = nullptr;
+    DeviceChangeTimer* DeviceTimer = nullptr;
 };
 
 class AppWiring {
@@ -84,6 +92,7 @@ public:
     SenderContext Sender;
     ChannelClickContext ChannelClick;
     ChannelCommandContext ChannelCommands;
+    DeviceChangeContext DeviceChanges;
     SettingsCommandContext SettingsCommands;
     EditCommandContext EditCommands;
     SettingsDialogServices DialogServices;

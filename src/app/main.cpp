@@ -6,6 +6,7 @@
 #include "app/gui/run_without_window.h"
 #include "app/gui/termination_signals.h"
 #include "platform/clock.h"
+#include "platform/device_watcher.h"
 #include "platform/poll_timer.h"
 #include "platform/serial_devices.h"
 #include "platform/serial_port.h"
@@ -23,6 +24,8 @@ int main(int argc, char** argv) {
     const auto clock = kestrum::CreateSystemClock();
     // The idle wait of a recording ends as soon as a port receives input.
     const auto pollTimer = kestrum::CreateSystemPollTimer(ports.get());
+    // Adapters that come and go.
+    const auto deviceWatcher = kestrum::CreateSystemDeviceWatcher();
     // The window lets events through while it is being created, so a request
     // to end can come before it exists: it is kept and carried out after.
     kestrum::TFormMain* mainWindow = nullptr;
@@ -31,7 +34,8 @@ int main(int argc, char** argv) {
         if (mainWindow) mainWindow->close();
         else endRequested = true;
     });
-    kestrum::TFormMain window(session, {*ports, *devices, *clock, *pollTimer}, QApplication::arguments());
+    kestrum::TFormMain window(session, {*ports, *devices, *clock, *pollTimer, nullptr, nullptr, deviceWatcher.get()},
+                              QApplication::arguments());
     mainWindow = &window;
     if (endRequested) QTimer::singleShot(0, &window, &QWidget::close);
     // Should the loop end without the window's close, the run still ends.

@@ -60,6 +60,7 @@ void FinishMainWindowCreation(AppWiring& w, const std::vector<std::string>& argu
 
     s.Geometry.DialogOrigin = DialogOriginOf(options, s.Geometry.CaptionHeight);
     AssignDevices(channels, w.Services.Devices.ListPresentSerialDevices());
+    WatchChannelDevices(w.DeviceChanges);
     OpenPortsAtStartup(channels, options, w.Services.Ports);
     for (int n = kFirstChannel; n <= kLastChannel; ++n) ShowChannelButton(s.View, channels, options, n);
     SetHexLineWidth(s.Capture.Layout, options);

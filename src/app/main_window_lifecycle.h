@@ -32,7 +32,8 @@ struct WindowMeasures {
 void PrepareMainWindow(AppWiring& wiring, const WindowMeasures& measures, const std::string& startDirectory);
 
 // The creation steps once the window is shown: the message position, the
-// devices of channels without one, the ports tested and opened with their
+// devices of channels without one (and the watcher following the folders of
+// every channel's device), the ports tested and opened with their
 // buttons, the hex line width and line length, nothing running, the
 // protocol file named on the command line (`arguments`, the program first)
 // loaded, and activity marker 0.

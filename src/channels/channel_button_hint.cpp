@@ -18,4 +18,16 @@ std::string ChannelClickHint(const ChannelRecord& record, int language) {
     return LanguageText(row, language, record.ChannelID) + record.HintSuffix;
 }
 
+void RebuildAllChannelHints(MainView& view, const ChannelTable& channels, int language) {
+    bool changed = false;
+    for (int n = kFirstChannel; n <= kLastChannel; ++n) {
+        std::string hint = ChannelButtonHint(channels.Channel(n), language);
+        std::string& shown = view.ChannelButton(n).Hint;
+        if (shown == hint) continue;
+        shown = std::move(hint);
+        changed = true;
+    }
+    if (changed) view.Changed();
+}
+
 }  // namespace kestrum

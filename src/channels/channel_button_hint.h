@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/channel_table.h"
+#include "base/main_view.h"
 
 namespace kestrum {
 
@@ -16,5 +17,9 @@ std::string ChannelButtonHint(const ChannelRecord& record, int language);
 // The hint after a click on the button: "Deactivate %1 port" when Active,
 // else "Activate %1 port", with the channel ID and the HintSuffix.
 std::string ChannelClickHint(const ChannelRecord& record, int language);
+
+// The hint refresh: every channel button's hint from ChannelButtonHint (the
+// view counts as changed only when a hint did).
+void RebuildAllChannelHints(MainView& view, const ChannelTable& channels, int language);
 
 }  // namespace kestrum

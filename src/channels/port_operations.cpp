@@ -38,15 +38,20 @@ PresenceChange PortPresenceTest(ChannelTable& table, int n, SerialPorts& ports) 
     if (!IsChannel(n)) return {};
     ChannelRecord& channel = table.Channel(n);
     const bool wasInstalled = channel.Installed;
-    const bool wasOpen = channel.Open;
-    if (wasOpen) ClosePort(table, n, ports);
     ports.MapPortName(channel.PortName, channel.Device);
-    channel.DefaultConfig.dwSize = 52;
-    channel.Installed = ports.GetDefaultCommConfig(channel.PortName, channel.DefaultConfig);
+    if (channel.Open) {
+        // An open port is tested where it is: closing and reopening it would
+        // throw its unread input away on every device event of the system.
+        // It is closed only when it is gone.
+        channel.Installed = ports.OpenPortPresent(channel.PortName, channel.Handle);
+        if (!channel.Installed) ClosePort(table, n, ports);
+    } else {
+        channel.DefaultConfig.dwSize = 52;
+        channel.Installed = ports.GetDefaultCommConfig(channel.PortName, channel.DefaultConfig);
+    }
     PresenceChange change;
     change.NewlyPresent = !wasInstalled && channel.Installed;
     change.Gone = wasInstalled && !channel.Installed;
-    if (wasOpen) OpenPort(table, n, ports);
     return change;
 }
 

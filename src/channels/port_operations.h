@@ -31,10 +31,12 @@ struct PresenceChange {
 };
 
 // Whether the port exists (its device is mapped from the channel's Device
-// first). Updates Installed and DefaultCommConfig; an open port is closed
-// for the test and opened again afterwards if it is still installed. The
-// caller acts on the result (the device-change scan): a newly
-// present port gets CommConfig from DefaultCommConfig with SetParityFlag.
+// first). Updates Installed, and DefaultCommConfig of a port that is not
+// open. An open port is tested without closing it (OpenPortPresent: still
+// there, still the same device, its line alive), so its unread input
+// survives; it is closed only when it is gone. The caller acts on the
+// result (the device-change scan): a newly present port gets CommConfig
+// from DefaultCommConfig with SetParityFlag.
 PresenceChange PortPresenceTest(ChannelTable& table, int n, SerialPorts& ports);
 
 // Opens and configures the port when it is Installed and not Open.

@@ -81,6 +81,26 @@ public:
     // returns, the previous recorder has been handed its last event and is
     // called no more. The recorder must outlive its use.
     virtual void SetTrafficRecorder(PortTrafficRecorder* recorder) { (void)recorder; }
+    // Whether the line of an open port has hung up or its device has gone
+    // (an adapter pulled out, a pseudo-terminal whose other side closed, reads
+    // failing with an input/output error): such a port never delivers again.
+    // Bytes received before and not read yet are still handed out, and the
+    // port counts as gone only once they are. False for a handle that is not
+    // open. Windows: a read that fails with ERROR_DEVICE_REMOVED or
+    // ERROR_BAD_COMMAND.
+    virtual bool PortLineGone(PortHandle port) {
+        (void)port;
+        return false;
+    }
+
+    // The presence test of an open port, which leaves the port open and its
+    // input untouched: the port name's device still exists, is the device
+    // the handle has open (not another one that took its name), and its line
+    // has not gone (PortLineGone). Windows: GetDefaultCommConfigA.
+    virtual bool OpenPortPresent(const std::string& portName, PortHandle port) {
+        CommConfig config;
+        return GetDefaultCommConfig(portName, config) && !PortLineGone(port);
+    }
 
     // The system's text for the error of the last call that failed
     // (FormatMessageA of GetLastError; strerror of errno); empty when the

@@ -192,4 +192,10 @@ bool FakeSerialPorts::CloseHandle(PortHandle handle) {
     return false;
 }
 
+bool FakeSerialPorts::PortLineGone(PortHandle handle) {
+    for (auto& [name, p] : ports_)
+        if (p.Handle == handle && handle != kInvalidPortHandle) return p.HungUp && p.Received.empty();
+    return false;
+}
+
 }  // namespace kestrum::fakes

@@ -33,6 +33,7 @@ struct FakePort {
     std::deque<Chunk> Chunks;
     std::uint64_t DroppedPassed = 0;
     std::string Sent;
+    bool HungUp = false;     // the open port's line hung up (PortLineGone once Received is empty)
     int Purges = 0;
     int Opens = 0;
     int Closes = 0;
@@ -72,6 +73,7 @@ public:
     bool WriteFile(PortHandle port, const std::uint8_t* data, std::uint32_t size,
                    std::uint32_t& bytesWritten) override;
     bool CloseHandle(PortHandle port) override;
+    bool PortLineGone(PortHandle port) override;
     std::string LastErrorText() const override { return lastError_; }
     std::uint64_t ArrivalLimit() override;
     bool NextArrival(PortHandle port, InputArrival& arrival) override;

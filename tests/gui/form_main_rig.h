@@ -87,6 +87,7 @@ public:
     LinuxSerialDevices Devices{Folder / "dev", Folder / "sys"};  // no devices of the machine
     std::unique_ptr<Clock> SystemClock;
     std::unique_ptr<PollTimer> Poll = CreateSystemPollTimer();
+    DeviceWatcher* Watcher = nullptr;  // none: no device-change messages
     AppSession Session;
     std::unique_ptr<TFormMain> Form;
 
@@ -111,8 +112,8 @@ public:
     TFormMain& Open(const QStringList& arguments = {"kestrum_gui_tests"}) {
         Session = StartSession();
         SystemClock = CreateSystemClock();
-        Form = std::make_unique<TFormMain>(Session, FormMainServices{Ports, Devices, *SystemClock, *Poll},
-                                           arguments);
+        Form = std::make_unique<TFormMain>(
+            Session, FormMainServices{Ports, Devices, *SystemClock, *Poll, nullptr, nullptr, Watcher}, arguments);
         return *Form;
     }
     // Closes the window (settings written, ports closed, number released).

@@ -266,7 +266,7 @@ TEST(MonitorEndToEnd, CtrlDigitWhileRecordingAsksForTheSendDialog) {
         [&] { return form.Capture().Recording.Running; },
         [&] {
             QTest::keyClick(&form.RichEdit(), Qt::Key_3, Qt::ControlModifier);
-            QTest::keyClick(&form.RichEdit(), Qt::Key_3, Qt::ControlModifier | Qt::ShiftModifier);
+            QTest::keyClick(&form.RichEdit(), Qt::Key_3, Qt::ControlModifier | Qt::AltModifier);
             QTest::keyClick(&form.RichEdit(), Qt::Key_2, Qt::ControlModifier);  // inactive
             QTest::keyClick(&form.RichEdit(), Qt::Key_3, Qt::ControlModifier | Qt::KeypadModifier);
             return true;

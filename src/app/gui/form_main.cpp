@@ -25,7 +25,11 @@
 #include "capture/recording_commands.h"
 #include "document/gui/qt_file_dialogs.h"
 #include "document/gui/search_dialog.h"
+#include "channels/gui/device_change_watch.h"
+#include "channels/gui/font_dialog.h"
+#include "channels/gui/port_dialog.h"
 #include "platform/device_group.h"
+#include "platform/qt/qt_input_box.h"
 #include "platform/qt/qt_message_boxes.h"
 #include "platform/qt/qt_message_pump.h"
 #include "platform/qt/qt_printer.h"
@@ -91,16 +95,24 @@ TFormMain::TFormMain(AppSession& session, FormMainServices services, const QStri
     }
     fileDialogs_ = std::make_unique<QtProtocolFileDialogs>(this);
     searchDialogs_ = new QtSearchDialogs(*this, session_.State.Settings());
-    wiring_ = std::make_unique<AppWiring>(
-        session_.State,
-        AppServices{services_.ports, services_.devices, services_.clock, services_.pollTimer, *field_, *pump_,
+    portDialog_ = std::make_unique<QtPortDialog>(this, services_.devices, session_.State.Settings());
+    fontDialog_ = std::make_unique<QtFontDialog>(this);
+    inputBox_ = std::make_unique<QtInputBox>(this, [this] { return View().CancelCaption; });
+    deviceWatch_ = new DeviceChangeWatch(services_.deviceWatcher, this);
+    AppServices appServices{services_.ports, services_.devices, services_.clock, services_.pollTimer, *field_, *pump_,
                     *messages_, [](const std::string& device) { return DeviceGroupName(device); },
                     [](bool busy) {
                         if (busy) QApplication::setOverrideCursor(Qt::WaitCursor);
                         else QApplication::restoreOverrideCursor();
                     },
                     [this] { QTimer::singleShot(0, this, &QWidget::close); }, *printer_, *settingsDialogs_,
-                    *help_, txTimer_, services_.syncEvents, inputLine_, fileDialogs_.get(), searchDialogs_});
+                    *help_, txTimer_, services_.syncEvents, inputLine_, fileDialogs_.get(), searchDialogs_};
+    appServices.PortSettings = portDialog_.get();
+    appServices.Fonts = fontDialog_.get();
+    appServices.Input = inputBox_.get();
+    appServices.Watcher = services_.deviceWatcher;
+    appServices.DeviceTimer = deviceWatch_;
+    wiring_ = std::make_unique<AppWiring>(session_.State, appServices);
     // Text that reaches the protocol by the user's hand goes after the
     // lines written so far, and no later line replaces it.
     field_->SetUserEditHandler([this] { RichEditOnKeyPress(wiring_->Capture); });

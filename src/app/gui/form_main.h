@@ -15,6 +15,7 @@
 
 #include "app/app_wiring.h"
 #include "app/gui/app_session.h"
+#include "platform/device_watcher.h"
 #include "platform/serial_devices.h"
 #include "platform/sync_event.h"
 
@@ -24,6 +25,10 @@ namespace kestrum {
 
 class ButtonRow;
 class ClientArea;
+class DeviceChangeWatch;
+class QtFontDialog;
+class QtInputBox;
+class QtPortDialog;
 class MainMenus;
 class QtHelpViewer;
 class QtMessagePump;
@@ -46,6 +51,8 @@ struct FormMainServices {
     // The named sync event between instances; without it the window uses
     // the system's.
     SyncEvents* syncEvents = nullptr;
+    // Notices devices that come and go; none: no automatic detection.
+    DeviceWatcher* deviceWatcher = nullptr;
 };
 
 class TFormMain : public QMainWindow {
@@ -66,6 +73,7 @@ public:
     QtHelpViewer& Help() { return *help_; }
     QtIntervalTimer& TxTimer() { return *txTimer_; }
     TFormGetInputLine& FormGetInputLine() { return *inputLine_; }
+    DeviceChangeWatch& DeviceWatch() { return *deviceWatch_; }
     AppWiring& Wiring() { return *wiring_; }
     QtSearchDialogs& SearchDialogs() { return *searchDialogs_; }
     AppState& State() { return session_.State; }
@@ -110,6 +118,11 @@ private:
     // Slots (form_main_handlers.cpp).
     void SpeedButtonStartOnClick(bool down);
     void SpeedButtonChannelOnClick(int channel, bool down);
+    void SpeedButtonChannelOnMouseDown(int channel, Qt::MouseButton button, Qt::KeyboardModifiers keys,
+                                       const QPoint& position);
+    // A device-change handler: guarded, and the view shown in full only when
+    // it changed a channel.
+    void HandleDeviceEvent(const std::function<bool()>& handler);
     void MenuItemOnClick(const std::string& name, bool checked, int tag);
     void MenuOnPopup(const std::string& name);
     void RichEditOnContextMenu(const QPoint& position);
@@ -134,6 +147,10 @@ private:
     QtIntervalTimer* txTimer_ = nullptr;
     TFormGetInputLine* inputLine_ = nullptr;
     std::unique_ptr<SyncEvents> ownSyncEvents_;
+    std::unique_ptr<QtPortDialog> portDialog_;
+    std::unique_ptr<QtFontDialog> fontDialog_;
+    std::unique_ptr<QtInputBox> inputBox_;
+    DeviceChangeWatch* deviceWatch_ = nullptr;
     std::unique_ptr<AppWiring> wiring_;
     bool closed_ = false;
     bool changingState_ = false;

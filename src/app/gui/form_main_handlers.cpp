@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 
+#include "app/command_guard.h"
 #include "app/gui/button_row.h"
 #include "app/gui/form_main.h"
 #include "app/gui/main_menus.h"
@@ -13,9 +14,11 @@
 #include "capture/capture_loop.h"
 #include "capture/display_mode.h"
 #include "capture/recording_commands.h"
+#include "capture/trigger_button.h"
 #include "channels/channel_button_click.h"
 #include "document/edit_commands.h"
 #include "document/gui/search_dialog.h"
+#include "channels/gui/device_change_watch.h"
 #include "platform/qt/qt_protocol_field.h"
 
 namespace kestrum {
@@ -34,11 +37,18 @@ void TFormMain::ConnectHandlers() {
             SpeedButtonAscOrHexOnMouseDown(wiring_->Capture, static_cast<LogMode>(tag), button == Qt::LeftButton);
         });
     });
-    // Controls whose handlers come with the mode switch, the trigger and the
-    // sender keep showing the view's state after a click.
+    // Controls whose handlers come with the mode switch and the sender keep
+    // showing the view's state after a click.
     connect(buttons_, &ButtonRow::MonitorOrSenderClicked, this, [this] { SyncView(true); });
-    connect(buttons_, &ButtonRow::TriggerClicked, this, [this] { SyncView(true); });
+    connect(buttons_, &ButtonRow::TriggerClicked, this,
+            [this] { Handle([&] { SpeedButtonTriggerOnClick(Settings(), View()); }); });
     connect(buttons_, &ButtonRow::ChannelClicked, this, &TFormMain::SpeedButtonChannelOnClick);
+    connect(buttons_, &ButtonRow::ChannelMouseDown, this, &TFormMain::SpeedButtonChannelOnMouseDown);
+    DeviceChangeContext& devices = wiring_->DeviceChanges;
+    deviceWatch_->SetHandlers(
+        [this, &devices] { HandleDeviceEvent([&] { return DeviceChangeMessage(devices); }); },
+        [this, &devices] { HandleDeviceEvent([&] { return TimerDeviceChangeOnTimer(devices); }); },
+        [this, &devices] { HandleDeviceEvent([&] { return CheckOpenPortLines(devices); }); });
     connect(menus_, &MainMenus::ItemTriggered, this, &TFormMain::MenuItemOnClick);
     connect(menus_, &MainMenus::MenuAboutToShow, this, &TFormMain::MenuOnPopup);
     richEdit_->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -80,6 +90,26 @@ void TFormMain::SpeedButtonStartOnClick(bool down) {
 
 void TFormMain::SpeedButtonChannelOnClick(int channel, bool down) {
     Handle([&] { kestrum::SpeedButtonChannelOnClick(wiring_->ChannelClick, channel, down); });
+}
+
+void TFormMain::SpeedButtonChannelOnMouseDown(int channel, Qt::MouseButton button, Qt::KeyboardModifiers keys,
+                                               const QPoint& position) {
+    MouseButton pressed = MouseButton::Other;
+    if (button == Qt::LeftButton) pressed = MouseButton::Left;
+    else if (button == Qt::RightButton) pressed = MouseButton::Right;
+    else if (button == Qt::MiddleButton) pressed = MouseButton::Middle;
+    const KeyModifiers held{keys.testFlag(Qt::ShiftModifier), keys.testFlag(Qt::ControlModifier),
+                            keys.testFlag(Qt::AltModifier)};
+    bool popup = false;
+    Handle([&] { popup = kestrum::SpeedButtonChannelOnMouseDown(wiring_->ChannelCommands, channel, pressed, held); });
+    if (popup && !closed_) menus_->ChannelPopupMenu()->popup(buttons_->Channel(channel)->mapToGlobal(position));
+}
+
+void TFormMain::HandleDeviceEvent(const std::function<bool()>& handler) {
+    if (closed_) return;
+    bool changed = false;
+    RunGuarded(*messages_, Geometry().DialogOrigin, [&] { changed = handler(); });
+    if (!closed_) SyncView(changed);
 }
 
 void TFormMain::MenuItemOnClick(const std::string& name, bool checked, int tag) {

@@ -704,4 +704,30 @@ void LinuxSerialPorts::Publish() {
     if (waiting_.load(std::memory_order_seq_cst)) Signal(wake_);
 }
 
+// ---- presence of an open port -------------------------------------------------
+
+bool LinuxSerialPorts::PortLineGone(PortHandle handle) {
+    const Port* port = Find(handle);
+    if (!port || BufferedBytes(handle) != 0) return false;
+    if (port->Failed.load(std::memory_order_relaxed)) return true;
+    // No events asked for: a hang-up, an error or a dead descriptor is
+    // reported anyway, and nothing is read (the reading thread reads).
+    pollfd state{port->Fd, 0, 0};
+    if (poll(&state, 1, 0) != 1 || (state.revents & (POLLHUP | POLLERR | POLLNVAL)) == 0) return false;
+    // Bytes the reading thread has not taken yet still belong to the line.
+    int unread = 0;
+    return (state.revents & POLLNVAL) != 0 || ioctl(port->Fd, FIONREAD, &unread) != 0 || unread == 0;
+}
+
+bool LinuxSerialPorts::OpenPortPresent(const std::string& portName, PortHandle handle) {
+    const Port* port = Find(handle);
+    if (!port) return false;
+    if (BufferedBytes(handle) != 0) return true;  // its last bytes are still to be read
+    const std::string device = DeviceOf(portName);
+    struct stat named {}, opened {};
+    if (device.empty() || stat(device.c_str(), &named) != 0 || !S_ISCHR(named.st_mode)) return false;
+    if (fstat(port->Fd, &opened) != 0 || opened.st_rdev != named.st_rdev) return false;
+    return !PortLineGone(handle);
+}
+
 }  // namespace kestrum

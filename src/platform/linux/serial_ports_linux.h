@@ -103,6 +103,15 @@ public:
     // exclusive mode and the lock, and closes the file; the queue is freed.
     bool CloseHandle(PortHandle port) override;
 
+    // The line hung up (poll reports a hang-up or an error, as a removed
+    // adapter or a pseudo-terminal whose other side closed does) or a read
+    // of the reading thread failed, and no received byte waits unread.
+    bool PortLineGone(PortHandle port) override;
+    // The mapped device path exists and is the character device the handle
+    // has open (same device number), and the line has not gone. A port
+    // whose queue still holds unread bytes counts as present until they
+    // are read. Neither call reads the port.
+    bool OpenPortPresent(const std::string& portName, PortHandle port) override;
     std::string LastErrorText() const override { return lastError_; }
 
     std::uint64_t ArrivalLimit() override;

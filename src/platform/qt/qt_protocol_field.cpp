@@ -19,6 +19,7 @@
 
 #include "base/windows1252.h"
 #include "platform/qt/qt_colours.h"
+#include "platform/qt/qt_fonts.h"
 #include "platform/qt/qt_text.h"
 
 namespace kestrum {
@@ -148,15 +149,7 @@ int CommittedLines(const QTextDocument& document) {
 }
 
 QFont FontOf(const TextAttributes& attributes) {
-    QFont font;
-    font.setFamilies({QString::fromStdString(attributes.FontName)});
-    font.setStyleHint(QFont::TypeWriter);
-    if (attributes.FontSize > 0) font.setPointSize(attributes.FontSize);
-    font.setBold((attributes.Style & 1) != 0);
-    font.setItalic((attributes.Style & 2) != 0);
-    font.setUnderline((attributes.Style & 4) != 0);
-    font.setStrikeOut((attributes.Style & 8) != 0);
-    return font;
+    return FontOfEntry(attributes.FontName, attributes.FontSize, attributes.Style);
 }
 
 }  // namespace

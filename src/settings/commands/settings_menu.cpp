@@ -25,8 +25,8 @@ struct SettingsItem {
 
 // In menu order.
 constexpr SettingsItem kItems[] = {
-    {"UserFont", true, Rule::Always, nullptr, false},
-    {"AllFonts", true, Rule::Always, nullptr, false},
+    {"UserFont", true, Rule::Always, nullptr, true},
+    {"AllFonts", true, Rule::Always, nullptr, true},
     {"FontFixedPitchOnly", true, Rule::Always, &Options::FontFixedPitchOnly, true},
     {"BackgroundColor", true, Rule::Always, nullptr, false},
     {"AutoDetectDeviceChanges", false, Rule::Always, &Options::AutoDetectDeviceChanges, true},
@@ -84,6 +84,9 @@ Command ItemCommand(std::string name, const SettingsItem& item, SettingsCommandC
     if (auto dialog = SettingsDialogCommand(item.Suffix, c)) {
         command.Run = std::move(dialog);
         command.Built = true;
+    } else if (item.Suffix == "UserFont" || item.Suffix == "AllFonts") {
+        command.Built = static_cast<bool>(c.fontDialog);
+        command.Run = [&c](const CommandCall& call) { c.fontDialog(call.Tag); };
     }
     return command;
 }

@@ -28,6 +28,9 @@ struct SettingsCommandContext {
     // The dialogs of the items whose work is a dialog; without them those
     // items stay disabled.
     SettingsDialogServices* dialogs = nullptr;
+    // The font dialog of a font entry (0 user, 9 master), MaxLineLength
+    // recomputed after it; empty: the font items stay disabled.
+    std::function<void(int entry)> fontDialog = {};
 };
 
 // Adds the rows of the Settings menu's own items (not the channel submenus)
@@ -46,8 +49,10 @@ struct SettingsCommandContext {
 // - background colour, comment delimiter, bytes per hex line, history
 //   length and printer settings run their dialogs (SettingsDialogCommand)
 //   when the context has dialog services;
-// - the items whose dialogs are not built yet (fonts), and the dialog items
-//   without dialog services, are there with their rules but stay disabled.
+// - the font items (User-Font, tag 0; Master-Font, tag 9) open the font
+//   dialog of the entry of their tag;
+// - the dialog items without their dialog services are there with their
+//   rules but stay disabled.
 void AddSettingsCommands(CommandTable& table, SettingsCommandContext& context);
 
 }  // namespace kestrum
