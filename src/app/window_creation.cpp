@@ -22,12 +22,7 @@ void NormaliseOptionsAtCreation(Options& options, const std::string& startDirect
 
 void SetUpModeControls(MainView& view, const Options& options, const InstanceInfo& instance) {
     const bool monitor = options.MonitorMode;
-    view.Monitor.Down = monitor;
-    view.Sender.Down = !monitor;
-    view.Trigger.Visible = monitor;
-    view.Sync.Visible = !monitor;
-    view.TxTimeInterval.Visible = !monitor;
-    view.UpDownTxTimeInterval.Visible = !monitor;
+    view.ShowModeControls(monitor, instance.Number > 1);
     view.TxTimeInterval.Caption = std::to_string(options.TxTimeInterval);
     for (int n = kFirstChannel; n <= kLastChannel; ++n)
         view.ChannelButton(n).GroupIndex = monitor ? n : 1;

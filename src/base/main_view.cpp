@@ -24,4 +24,14 @@ const MenuItemView& MainView::Item(std::string_view name) const {
     return it == MenuItems.end() ? kNone : it->second;
 }
 
+void MainView::ShowModeControls(bool monitor, bool syncAvailable) {
+    Monitor.Down = monitor;
+    Sender.Down = !monitor;
+    Trigger.Visible = monitor;
+    Sync.Visible = !monitor;
+    TxTimeInterval.Visible = !monitor;
+    UpDownTxTimeInterval.Visible = !monitor;
+    Sync.Enabled = !monitor && syncAvailable;
+}
+
 }  // namespace kestrum

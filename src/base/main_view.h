@@ -70,6 +70,10 @@ struct MainView {
     ChannelButtonView& ChannelButton(int n) { return At(ChannelButtons, n); }
     const ChannelButtonView& ChannelButton(int n) const { return At(ChannelButtons, n); }
     void Changed() { ++Revision; }
+    // The mode pair and the controls that belong to one mode: Trigger in
+    // monitor mode, Sync and the interval controls in sender mode (Sync
+    // enabled only where there is a master to follow).
+    void ShowModeControls(bool monitor, bool syncAvailable);
 
 private:
     bool declared_ = false;

@@ -108,12 +108,7 @@ bool StoreList(SenderContext& c, ChannelRecord& record, ManualSendChannel& chann
 
 bool WriteToPort(SenderContext& c, const ChannelRecord& record, const std::string& bytes) {
     CaptureContext& capture = c.capture;
-    std::uint32_t written = 0;
-    const auto size = static_cast<std::uint32_t>(bytes.size());
-    if (capture.ports.WriteFile(record.Handle, reinterpret_cast<const std::uint8_t*>(bytes.data()), size,
-                                written) &&
-        written == size)
-        return true;
+    if (WriteWhole(capture.ports, record.Handle, bytes)) return true;
     std::string text = LanguageText(kTextManualSendFailed, capture.options.Language, record.PortName);
     const std::string reason = capture.ports.LastErrorText();
     if (!reason.empty()) text += "\r" + reason;

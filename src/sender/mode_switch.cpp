@@ -20,15 +20,8 @@ void PulseStartButton(SenderContext& c) {
 }
 
 void ShowModeControls(SenderContext& c, bool monitor) {
-    MainView& view = c.view;
-    view.Monitor.Down = monitor;
-    view.Sender.Down = !monitor;
-    view.Trigger.Visible = monitor;
-    view.Sync.Visible = !monitor;
-    view.TxTimeInterval.Visible = !monitor;
-    view.UpDownTxTimeInterval.Visible = !monitor;
-    view.Sync.Enabled = !monitor && c.instance.Number > 1;
-    view.Changed();
+    c.view.ShowModeControls(monitor, c.instance.Number > 1);
+    c.view.Changed();
 }
 
 }  // namespace

@@ -61,4 +61,11 @@ std::string HexSendText(std::string_view line) {
     return std::string(line);
 }
 
+bool WriteWhole(SerialPorts& ports, PortHandle port, const std::string& bytes) {
+    std::uint32_t written = 0;
+    const auto size = static_cast<std::uint32_t>(bytes.size());
+    return ports.WriteFile(port, reinterpret_cast<const std::uint8_t*>(bytes.data()), size, written) &&
+           written == size;
+}
+
 }  // namespace kestrum

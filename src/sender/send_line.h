@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/serial_port.h"
 #include "settings/options.h"
 
 namespace kestrum {
@@ -31,5 +32,9 @@ std::string HexSendText(std::string_view line);
 
 // Blanks and control characters (bytes up to 32) trimmed at both ends.
 std::string_view TrimBlanksAndControls(std::string_view text);
+
+// Writes all of `bytes` to the port in one call; false when the write
+// failed or took only part of them.
+bool WriteWhole(SerialPorts& ports, PortHandle port, const std::string& bytes);
 
 }  // namespace kestrum

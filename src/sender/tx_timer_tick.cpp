@@ -55,12 +55,7 @@ bool LineBytes(SenderContext& c, std::string_view line, std::string& bytes) {
 bool WriteToSenderPort(SenderContext& c, const std::string& bytes) {
     CaptureContext& capture = c.capture;
     const ChannelRecord& record = capture.channels.Channel(capture.options.SenderChannel);
-    std::uint32_t written = 0;
-    const auto size = static_cast<std::uint32_t>(bytes.size());
-    if (capture.ports.WriteFile(record.Handle, reinterpret_cast<const std::uint8_t*>(bytes.data()), size,
-                                written) &&
-        written == size)
-        return true;
+    if (WriteWhole(capture.ports, record.Handle, bytes)) return true;
     CommConfig present;
     if (!capture.ports.GetDefaultCommConfig(record.PortName, present)) {
         const std::string text = LanguageText(kTextSendingPortGone, capture.options.Language, record.PortName);
