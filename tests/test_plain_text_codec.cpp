@@ -75,3 +75,31 @@ TEST(PlainTextCodec, SaveEndsEveryLineWithCrLfAndReadsBack) {
     EXPECT_EQ(Lines(loaded), Lines(document));
     EXPECT_EQ(WritePlainText(ProtocolDocument()), "");
 }
+
+TEST(PlainTextCodec, TextWithAByteOrderMarkIsConvertedToTheCodePage) {
+    struct Case {
+        const char* Name;
+        std::string Bytes;
+        std::string Text;
+    };
+    const Case cases[] = {
+        {"no mark: bytes kept even where they read as UTF-8", "\xC3\xA4\r\n", "\xC3\xA4\r\n"},
+        {"UTF-8 mark: a, Euro, a character the code page lacks", "\xEF\xBB\xBF" "a\xC3\xA4\xE2\x82\xAC\xE4\xB8\xAD", "a\xE4\x80?"},
+        {"UTF-8 mark, four-byte character", "\xEF\xBB\xBF\xF0\x9F\x98\x80!", "?!"},
+        {"UTF-8 mark but stray byte: all kept", "\xEF\xBB\xBF\xE4x", "\xEF\xBB\xBF\xE4x"},
+        {"UTF-8 mark but cut sequence: all kept", "\xEF\xBB\xBFx\xC3", "\xEF\xBB\xBFx\xC3"},
+        {"UTF-8 mark but overlong slash: all kept", "\xEF\xBB\xBF\xC0\xAF", "\xEF\xBB\xBF\xC0\xAF"},
+        {"UTF-8 mark but surrogate: all kept", "\xEF\xBB\xBF\xED\xA0\x80", "\xEF\xBB\xBF\xED\xA0\x80"},
+        {"UTF-16 LE", std::string("\xFF\xFE" "a\0\xE4\0\xAC\x20\r\0\n\0", 12), "a\xE4\x80\r\n"},
+        {"UTF-16 BE", std::string("\xFE\xFF\0a\0\xE4", 6), "a\xE4"},
+        {"UTF-16 LE surrogate pair, lone surrogate, odd byte", std::string("\xFF\xFE\x3D\xD8\x00\xDE\x00\xD8x", 9), "???"},
+        {"only a mark", "\xEF\xBB\xBF", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        EXPECT_EQ(PlainTextBytes(c.Bytes), c.Text);
+    }
+    ProtocolDocument document;
+    ReadPlainText("\xEF\xBB\xBFline \xC3\xA4\r\nnext", TextAttributes{}, document);
+    EXPECT_EQ(Lines(document), (std::vector<std::string>{"line \xE4", "next"}));
+}
