@@ -221,12 +221,13 @@ TEST(ProtocolFieldSingleByte, CharactersOutsideWindows1252AreRefusedWhereverThey
     QInputMethodEvent commit;
     commit.setCommitString(QString::fromUtf8("\u4E2Dc"));
     QApplication::sendEvent(&edit, &commit);
-    edit.insertPlainText(QString::fromUtf8("\U0001F600d\u20AC"));  // as a paste does
+    edit.insertPlainText(QString::fromUtf8("\U0001F600d\u20AC\nx\u03A9y"));  // as a paste does
     EXPECT_EQ(field.LineText(1), "ab\xE4" "cd\x80");
+    EXPECT_EQ(field.LineText(2), "xy");
     // The program's own lines are not the user's input.
     field.AppendLine("\x01 program text keeps its bytes \xB6");
     field.Flush();
-    EXPECT_EQ(field.LineText(2), "\x01 program text keeps its bytes \xB6");
+    EXPECT_EQ(field.LineText(3), "\x01 program text keeps its bytes \xB6");
 }
 
 }  // namespace

@@ -426,10 +426,16 @@ bool QtProtocolField::IsUserEdit(QObject* watched, QEvent* event, const QPlainTe
 void QtProtocolField::RefuseForeignCharacters(int position, int added) {
     if (flushing_ || refusing_ || programEdit_ || added <= 0) return;
     QTextDocument& document = *edit_.document();
-    const int end = std::min(position + added, document.characterCount());
+    // The added text read at once: characterAt() looks each position up
+    // anew, which makes a pasted million lines take half a minute.
+    QTextCursor range(&document);
+    range.setPosition(std::clamp(position, 0, document.characterCount() - 1));
+    range.setPosition(std::clamp(position + added, 0, document.characterCount() - 1), QTextCursor::KeepAnchor);
+    const QString text = range.selectedText();
+    const int start = range.selectionStart();
     std::vector<int> foreign;
-    for (int at = std::max(position, 0); at < end; ++at)
-        if (IsForeign(document.characterAt(at))) foreign.push_back(at);
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (IsForeign(text[i])) foreign.push_back(start + static_cast<int>(i));
     if (foreign.empty()) return;
     refusing_ = true;
     QTextCursor cursor(&document);
