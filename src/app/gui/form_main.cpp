@@ -254,7 +254,10 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TFormMain::FormMainOnKeyDown(QKeyEvent* event) {
-    pump_->ProcessMessages();
+    // Keys and clicks already queued behind this key stay behind it: run
+    // from here they would overtake it (Ctrl+C before the Ctrl+A typed
+    // first, while a long command held the window up).
+    pump_->ProcessMessagesExceptInput();
     const bool ctrlOnly = event->modifiers() == Qt::ControlModifier;
     const int digit = event->key() >= Qt::Key_0 && event->key() <= Qt::Key_9 ? event->key() - Qt::Key_0 : -1;
     int channel = 0;

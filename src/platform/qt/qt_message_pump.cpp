@@ -11,12 +11,19 @@ void QtMessagePump::ProcessMessages() {
     ProcessMessagesNow();
 }
 
-void QtMessagePump::ProcessMessagesNow() {
+void QtMessagePump::ProcessMessagesNow() { Process(QEventLoop::AllEvents); }
+
+void QtMessagePump::ProcessMessagesExceptInput() {
+    if (std::chrono::steady_clock::now() - last_ < kMinimumInterval) return;
+    Process(QEventLoop::ExcludeUserInputEvents);
+}
+
+void QtMessagePump::Process(QEventLoop::ProcessEventsFlags flags) {
     const auto now = std::chrono::steady_clock::now();
     const auto gap = now - last_;
     if (gap < std::chrono::seconds(1) && gap > longestGap_) longestGap_ = gap;
     if (beforeEvents_) beforeEvents_();
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    QCoreApplication::processEvents(flags);
     last_ = std::chrono::steady_clock::now();
 }
 

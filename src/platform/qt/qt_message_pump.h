@@ -4,6 +4,8 @@
 // loop, so a call within kMinimumInterval of the previous one returns at once;
 // nobody notices a millisecond.
 
+#include <QEventLoop>
+
 #include <chrono>
 #include <functional>
 
@@ -22,6 +24,10 @@ public:
     void ProcessMessages() override;
     // Processes events now, whenever the last call was.
     void ProcessMessagesNow();
+    // As ProcessMessages, but keys and mouse events wait for the event loop:
+    // for a handler of user input, which must not run the input that came
+    // after its own first.
+    void ProcessMessagesExceptInput();
 
     // The longest time between two processEvents calls while calls kept
     // coming (a gap of more than a second counts as idle and is not kept).
@@ -29,6 +35,8 @@ public:
     void ResetStatistics();
 
 private:
+    void Process(QEventLoop::ProcessEventsFlags flags);
+
     std::function<void()> beforeEvents_;
     std::chrono::steady_clock::time_point last_{};
     std::chrono::nanoseconds longestGap_{0};
