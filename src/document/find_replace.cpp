@@ -78,14 +78,11 @@ void ReplaceAll(SearchContext& c) {
     s.AdvanceAfterFind = false;
     ReplaceDialogOnFind(c, true);
     int count = 0;
-    while (s.SearchFound) {
-        c.field.Select(s.LastFoundPos, Length(input.FindText));
-        c.field.ReplaceSelection(input.ReplaceText);
-        ++count;
+    if (s.SearchFound) {
+        count = c.field.ReplaceAll(input.FindText, input.ReplaceText, s.LastFoundPos,
+                                   {input.WholeWord, input.MatchCase}, s.LastFoundPos);
         s.SearchStart = s.LastFoundPos + Length(input.ReplaceText);
-        const int found = c.field.Find(input.FindText, s.SearchStart, {input.WholeWord, input.MatchCase});
-        s.SearchFound = found >= 0;
-        if (s.SearchFound) s.LastFoundPos = found;
+        s.SearchFound = false;
     }
     if (count == 0) return;
     c.dialogs.Close(SearchDialogKind::Replace);

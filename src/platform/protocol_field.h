@@ -136,6 +136,24 @@ public:
         (void)text, (void)from, (void)options;
         return -1;
     }
+    // Replaces every occurrence of `text` from `from` on by `replacement`,
+    // left to right, each search going on after the text just put in (as
+    // Find, Select and ReplaceSelection in turn do here). Returns how many
+    // were replaced; `last` gets the position of the last one (untouched
+    // when there was none). A field may do it faster and as one change the
+    // user undoes at once.
+    virtual int ReplaceAll(const std::string& text, const std::string& replacement, int from, FindOptions options,
+                           int& last) {
+        int count = 0;
+        for (int found = Find(text, from, options); found >= 0; found = Find(text, from, options)) {
+            Select(found, static_cast<int>(text.size()));
+            ReplaceSelection(replacement);
+            last = found;
+            from = found + static_cast<int>(replacement.size());
+            ++count;
+        }
+        return count;
+    }
     virtual bool CanUndo() { return false; }
     // Undoes the user's last change, if there is one.
     virtual void Undo() {}

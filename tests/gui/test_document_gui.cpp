@@ -134,6 +134,60 @@ TEST_F(FieldTest, FindSelectReplaceAndDeleteAgreeOnPositions) {
     EXPECT_EQ(field.TextLength(), edit.document()->characterCount() - 1);
 }
 
+TEST(FieldReplaceAll, OnePassFindsWhatReplacingOneByOneFinds) {
+    struct Case {
+        const char* Name;
+        std::vector<std::string> Lines;
+        std::string Find, Replacement;
+        FindOptions Options;
+        int From;
+    };
+    const Case cases[] = {
+        {"over line ends, any case", {"COM1: a", "com1: b", "x COM1"}, "com1", "P", {}, 0},
+        {"match case", {"COM1: a", "com1: b"}, "com1", "P", {false, true}, 0},
+        {"from a position", {"ab ab ab"}, "ab", "x", {}, 3},
+        {"replacement holds the text", {"a a a"}, "a", "aa", {}, 0},
+        {"whole words only", {"ab abc ab_ (ab)"}, "ab", "X", {true, false}, 0},
+        {"a word's end inside the text", {"abab ab"}, "ab", "x", {true, false}, 0},
+        {"whole word right behind one replaced by a letter", {". .."}, ".", "y", {true, false}, 0},
+        {"whole word right behind one replaced by a blank", {"a.."}, ".", " ", {true, false}, 0},
+        {"whole word right behind one removed", {"a ..", "."}, ".", "", {true, false}, 0},
+        {"nothing found", {"abc"}, "z", "y", {}, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        std::vector<std::string> results;
+        std::vector<std::pair<int, int>> counts;
+        for (const bool oneByOne : {true, false}) {
+            ProtocolTextEdit edit;
+            QtProtocolField field(edit);
+            for (const std::string& line : c.Lines) field.AppendLine(line);
+            int last = -7;
+            const int count = oneByOne
+                                  ? field.ProtocolField::ReplaceAll(c.Find, c.Replacement, c.From, c.Options, last)
+                                  : field.ReplaceAll(c.Find, c.Replacement, c.From, c.Options, last);
+            std::string text;
+            for (int i = 0; i < field.LineCount(); ++i) text += field.LineText(i) + "|";
+            results.push_back(text);
+            counts.emplace_back(count, last);
+        }
+        EXPECT_EQ(results[1], results[0]);
+        EXPECT_EQ(counts[1], counts[0]);
+    }
+}
+
+TEST_F(FieldTest, ReplaceAllIsUndoneAtOnce) {
+    for (const char* line : {"COM1: one", "COM2: two", "COM1: three"}) field.AppendLine(line);
+    int last = -1;
+    EXPECT_EQ(field.ReplaceAll("COM1", "X", 0, {}, last), 2);
+    EXPECT_EQ(field.LineText(2), "X: three");
+    EXPECT_EQ(last, static_cast<int>(std::string("X: one\nCOM2: two\n").size()));
+    ASSERT_TRUE(field.CanUndo());
+    field.Undo();
+    EXPECT_EQ(field.LineText(0), "COM1: one");
+    EXPECT_EQ(field.LineText(2), "COM1: three");
+}
+
 TEST_F(FieldTest, SelectionReadsAsLinesCutAtItsLineEnds) {
     field.LoadLines(TwoChannels(3));
     const int second = static_cast<int>(edit.document()->findBlockByNumber(1).position());

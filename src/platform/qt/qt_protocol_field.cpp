@@ -16,6 +16,8 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <optional>
+#include <vector>
 
 #include "base/windows1252.h"
 #include "platform/qt/qt_colours.h"
@@ -612,6 +614,58 @@ int QtProtocolField::Find(const std::string& text, int from, FindOptions options
         ++position;
     }
     return -1;
+}
+
+int QtProtocolField::ReplaceAll(const std::string& text, const std::string& replacement, int from,
+                                FindOptions options, int& last) {
+    if (text.empty()) return 0;
+    const QString& raw = RawText();
+    QString needle;
+    AppendLineText(needle, text);
+    const QString inserted = TextWithLineBreaks(replacement);
+    const Qt::CaseSensitivity sensitivity = options.MatchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    // The matches as replacing them one after the other finds them: a
+    // search goes on after the previous replacement, and for a whole word
+    // the character before a match right behind the previous one is the
+    // last one put in there.
+    std::vector<qsizetype> matches;
+    qsizetype previousEnd = -1;
+    std::optional<QChar> beforePrevious;  // the character before the previous match, as replaced
+    for (qsizetype position = std::max(from, 0); position <= raw.size();) {
+        position = raw.indexOf(needle, position, sensitivity);
+        if (position < 0) break;
+        const qsizetype end = position + needle.size();
+        bool whole = true;
+        if (options.WholeWord) {
+            std::optional<QChar> before;
+            if (position == previousEnd) before = inserted.isEmpty() ? beforePrevious : std::optional(inserted.back());
+            else if (position > 0) before = raw[position - 1];
+            whole = !(before && IsWordCharacter(*before)) && (end >= raw.size() || !IsWordCharacter(raw[end]));
+            if (whole) beforePrevious = before;
+        }
+        if (!whole) {
+            ++position;
+            continue;
+        }
+        matches.push_back(position);
+        previousEnd = end;
+        position = end;
+    }
+    if (matches.empty()) return 0;
+
+    QTextCursor cursor(edit_.document());
+    cursor.beginEditBlock();
+    for (auto match = matches.rbegin(); match != matches.rend(); ++match) {
+        cursor.setPosition(static_cast<int>(*match));
+        cursor.setPosition(static_cast<int>(*match + needle.size()), QTextCursor::KeepAnchor);
+        cursor.insertText(inserted);
+    }
+    cursor.endEditBlock();
+    rawText_ = QString();
+    rawTextValid_ = false;
+    const auto count = static_cast<qsizetype>(matches.size());
+    last = static_cast<int>(matches.back() + (count - 1) * (inserted.size() - needle.size()));
+    return static_cast<int>(count);
 }
 
 bool QtProtocolField::CanUndo() {

@@ -76,6 +76,10 @@ public:
     void ReplaceSelectionWithLines(const FieldLineSource& lines) override;
     void DeleteSelection() override;
     int Find(const std::string& text, int from, FindOptions options) override;
+    // In one pass over the text and one edit block: one undo step, no
+    // search over the whole text after every replacement.
+    int ReplaceAll(const std::string& text, const std::string& replacement, int from, FindOptions options,
+                   int& last) override;
     bool CanUndo() override;
     void Undo() override;
     void ReadLines(FieldLineSink& sink) override;
