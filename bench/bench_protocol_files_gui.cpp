@@ -229,6 +229,23 @@ int main(int argc, char** argv) {
     }
 
     {
+        // Every fourth line is COM1's.
+        dialogs.Value = {"COM1", "X", false, true};
+        field.SetCaretPosition(0);
+        editState.Search = {};
+        SearchContext context{editState.Search, editState.SearchFromTop, field, messages, dialogs, options,
+                              exeBaseName};
+        ReplaceDialogOnShow(editState.Search);
+        Step replace("Replace All (a quarter of the lines)");
+        ReplaceDialogOnReplace(context, true);
+        app.processEvents();
+        replace.Done(messages.Boxes.empty() ? "no message" : messages.Boxes.back().Text);
+        Step undo("Undo of the Replace All");
+        field.Undo();
+        app.processEvents();
+        undo.Done(field.LineText(0).substr(0, 4));
+    }
+    {
         Step copy("Select All, Copy (on the clipboard)");
         field.SelectAll();
         MainMenuEditCopyOnClick(editCommands);
