@@ -148,6 +148,10 @@ void TFormMain::FormMainOnCreate(const QStringList& arguments) {
         show();
     }
     if (!geometry.Minimised) {
+        // The window takes the keyboard as it appears, so that the menus'
+        // Alt keys work before the first click; also where no window
+        // manager hands out the focus.
+        activateWindow();
         richEdit_->setFocus();
         pump_->ProcessMessagesNow();
     }

@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
-# Keys typed while the window is held up are handled in the order they were
-# typed. The protocol (200,000 lines) is selected and deleted, the deletion
-# undone, and Ctrl+A, Ctrl+C typed while the undo still runs: the clipboard
-# must then hold the whole protocol. Handled the other way round, Ctrl+C
-# finds no selection and the clipboard stays empty. Needs Xvfb, xdotool and
-# xclip (else skipped, 77).
-#   x11_key_order.sh <kestrum executable> <tests build dir>
+# The keyboard on a real X server without a window manager:
+# - the window takes the keyboard as it appears: Alt+F opens the File menu
+#   before anything was clicked;
+# - keys typed while the window is held up are handled in the order they
+#   were typed: the protocol (200,000 lines) is selected and deleted, the
+#   deletion undone, and Ctrl+A, Ctrl+C typed while the undo still runs; the
+#   clipboard must then hold the whole protocol (handled the other way round,
+#   Ctrl+C finds no selection and the clipboard stays empty).
+# Needs Xvfb, xdotool and xclip (else skipped, 77).
+#   x11_keys.sh <kestrum executable> <tests build dir>
 set -u
-exe=${1:?usage: x11_key_order.sh <kestrum> <tests build dir>}
+exe=${1:?usage: x11_keys.sh <kestrum> <tests build dir>}
 for tool in xvfb-run xdotool xclip; do
     command -v "$tool" > /dev/null || { echo "SKIP: no $tool"; exit 77; }
 done
@@ -36,6 +39,12 @@ for _ in $(seq 100); do
     [[ "$(xdotool getwindowname "$window")" == *protocol.txt* ]] && break
     sleep 0.1
 done
+sleep 0.5
+xdotool key alt+f
+sleep 0.5
+shown=$(xdotool search --onlyvisible --pid "$app" | wc -l)
+[[ "$shown" -ge 2 ]] || { echo "FAIL: Alt+F opened no menu"; exit 1; }
+xdotool key Escape
 eval "$(xdotool getwindowgeometry --shell "$window")"
 xdotool mousemove $((X + 100)) $((Y + 60)) click 1   # into the protocol
 sleep 0.5
