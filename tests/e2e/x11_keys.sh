@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The keyboard on a real X server without a window manager:
-# - the window takes the keyboard as it appears: Alt+F opens the File menu
-#   before anything was clicked;
+# - the window takes the keyboard as it appears, and again when a dialog of
+#   its own closes: Alt+F opens the File menu before anything was clicked,
+#   Alt+E the Edit menu after Save as;
 # - keys typed while the window is held up are handled in the order they
 #   were typed: the protocol (200,000 lines) is selected and deleted, the
 #   deletion undone, and Ctrl+A, Ctrl+C typed while the undo still runs; the
@@ -44,6 +45,19 @@ xdotool key alt+f
 sleep 0.5
 shown=$(xdotool search --onlyvisible --pid "$app" | wc -l)
 [[ "$shown" -ge 2 ]] || { echo "FAIL: Alt+F opened no menu"; exit 1; }
+# Save as, the name typed into the dialog, Return; then the keyboard is the
+# main window's again.
+xdotool key s s Return
+sleep 1
+xdotool type --delay 20 "$work/saved.rtf"
+xdotool key Return
+for _ in $(seq 50); do [[ -s "$work/saved.rtf" ]] && break; sleep 0.1; done
+[[ -s "$work/saved.rtf" ]] || { echo "FAIL: Save as wrote no file"; exit 1; }
+sleep 0.5
+xdotool key alt+e
+sleep 0.5
+shown=$(xdotool search --onlyvisible --pid "$app" | wc -l)
+[[ "$shown" -ge 2 ]] || { echo "FAIL: Alt+E opened no menu after the Save as dialog"; exit 1; }
 xdotool key Escape
 eval "$(xdotool getwindowgeometry --shell "$window")"
 xdotool mousemove $((X + 100)) $((Y + 60)) click 1   # into the protocol

@@ -254,6 +254,17 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
         QWidget* focus = QApplication::focusWidget();
         if (watched == focus || (!focus && watched == this)) FormMainOnKeyDown(static_cast<QKeyEvent*>(event));
     }
+    // When one of our dialogs closes and none of our windows is left active
+    // (no window manager gives the focus back), the keyboard comes back here:
+    // without it the menus' Alt keys would type into the protocol.
+    if (event->type() == QEvent::Hide && watched != this && watched->isWidgetType()) {
+        const auto* widget = static_cast<QWidget*>(watched);
+        const Qt::WindowType type = widget->windowType();
+        if (widget->isWindow() && type != Qt::ToolTip && type != Qt::Popup)
+            QTimer::singleShot(0, this, [this] {
+                if (!QApplication::activeWindow() && isVisible() && !isMinimized()) activateWindow();
+            });
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
