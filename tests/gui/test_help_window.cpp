@@ -1,5 +1,5 @@
 // The help window: F1 and "/?" show the help pages of the current language
-// at their contents.
+// at their contents; Escape puts it away.
 #include <gtest/gtest.h>
 #include <QMenu>
 #include <QScrollBar>
@@ -45,6 +45,9 @@ TEST(HelpWindow, F1ShowsTheHelpOfTheLanguage) {
         EXPECT_TRUE(window->Browser().source().toLocalFile().endsWith(l.Name + QString(".HLP"))) << l.Name;
         EXPECT_LE(window->Browser().verticalScrollBar()->value(), 10) << l.Name;  // back at the contents
     }
+    HelpWindow* window = form.Help().Window();
+    QTest::keyClick(&window->Browser(), Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible()) << "Escape puts the help away";
 }
 
 TEST(HelpWindow, ShownForTheHelpArgumentAlongWithTheWindow) {

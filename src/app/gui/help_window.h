@@ -24,6 +24,10 @@ public:
     bool ShowContents(const QString& path);
     QTextBrowser& Browser() { return *browser_; }
 
+protected:
+    // Escape puts the help away, as it closes the program's dialogs.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     QTextBrowser* browser_;
 };
