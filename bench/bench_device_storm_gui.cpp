@@ -12,7 +12,6 @@
 
 #include <fcntl.h>
 #include <signal.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
@@ -26,27 +25,18 @@
 #include "gui/form_main_rig.h"
 #include "platform/linux/device_watcher_linux.h"
 #include "platform/qt/qt_protocol_field.h"
+#include "bench_clock.h"
 
 namespace kestrum {
 namespace {
+
+using kestrum::bench::CpuSeconds;
+using kestrum::bench::Now;
 
 using test::FormRig;
 using test::PseudoTerminal;
 
 constexpr int kLineBytes = 62;  // "COMn line <9 digits> ..." 60 characters, CR, LF
-
-double Now() {
-    timespec t{};
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
-
-double CpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
-}
 
 std::string Line(long number) {
     char text[96];

@@ -30,7 +30,6 @@
 #include <fcntl.h>
 #include <sys/ioctl.h>
 #include <sys/mman.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
@@ -53,28 +52,19 @@
 #include "platform/qt/qt_message_pump.h"
 #include "platform/qt/qt_protocol_field.h"
 #include "support/child_process.h"
+#include "bench_clock.h"
 
 namespace kestrum {
 namespace {
+
+using kestrum::bench::CpuSeconds;
+using kestrum::bench::Now;
 
 using test::FormRig;
 using test::PseudoTerminal;
 
 constexpr int kPorts = 8;
 constexpr int kLineBytes = 62;  // 60 characters, CR, LF
-
-double Now() {
-    timespec t{};
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
-
-double CpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
-}
 
 long RssKb() {
     std::ifstream status("/proc/self/status");

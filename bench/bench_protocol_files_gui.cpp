@@ -35,8 +35,11 @@
 #include "platform/qt/protocol_text_edit.h"
 #include "platform/qt/qt_message_pump.h"
 #include "platform/qt/qt_protocol_field.h"
+#include "bench_clock.h"
 
 namespace {
+
+using kestrum::bench::CpuSeconds;
 
 using namespace kestrum;
 using Clock = std::chrono::steady_clock;
@@ -49,12 +52,6 @@ double PeakMemoryMiB() {
     while (std::getline(status, line))
         if (line.rfind("VmHWM:", 0) == 0) return std::strtod(line.c_str() + 6, nullptr) / 1024.0;
     return 0;
-}
-
-double CpuSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
 
 struct Step {

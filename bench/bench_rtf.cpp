@@ -18,8 +18,11 @@
 #include "document/plain_text_codec.h"
 #include "document/rtf_reader.h"
 #include "document/rtf_writer.h"
+#include "bench_clock.h"
 
 namespace {
+
+using kestrum::bench::CpuSeconds;
 
 using Clock = std::chrono::steady_clock;
 using kestrum::ProtocolDocument;
@@ -42,12 +45,6 @@ double PeakMemoryMiB() {
 
 // CPU time of the process: unlike the wall-clock time it does not grow
 // when other programs share the cores.
-double CpuSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
-
 struct Step {
     const char* name;
     Clock::time_point start;
