@@ -25,7 +25,7 @@
 #include "gui/form_main_rig.h"
 #include "platform/linux/device_watcher_linux.h"
 #include "platform/qt/qt_protocol_field.h"
-#include "bench_clock.h"
+#include "bench_measure.h"
 
 namespace kestrum {
 namespace {

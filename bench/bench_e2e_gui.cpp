@@ -52,7 +52,7 @@
 #include "platform/qt/qt_message_pump.h"
 #include "platform/qt/qt_protocol_field.h"
 #include "support/child_process.h"
-#include "bench_clock.h"
+#include "bench_measure.h"
 
 namespace kestrum {
 namespace {

@@ -35,79 +35,15 @@
 #include "platform/qt/protocol_text_edit.h"
 #include "platform/qt/qt_message_pump.h"
 #include "platform/qt/qt_protocol_field.h"
-#include "bench_clock.h"
+#include "bench_measure.h"
+#include "recorded_protocol.h"
 
 namespace {
 
-using kestrum::bench::CpuSeconds;
+using kestrum::bench::RecordedProtocol;
+using kestrum::bench::Step;
 
 using namespace kestrum;
-using Clock = std::chrono::steady_clock;
-
-void ResetPeakMemory() { std::ofstream("/proc/self/clear_refs") << "5"; }
-
-double PeakMemoryMiB() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmHWM:", 0) == 0) return std::strtod(line.c_str() + 6, nullptr) / 1024.0;
-    return 0;
-}
-
-struct Step {
-    const char* name;
-    Clock::time_point start;
-    double cpuStart;
-    explicit Step(const char* stepName) : name(stepName) {
-        ResetPeakMemory();
-        start = Clock::now();
-        cpuStart = CpuSeconds();
-    }
-    double Done(const std::string& extra = {}) const {
-        const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-        std::printf("%-34s %7.3f s (CPU %7.3f s)   peak RSS %7.1f MiB   %s\n", name, seconds, CpuSeconds() - cpuStart,
-                    PeakMemoryMiB(), extra.c_str());
-        std::fflush(stdout);
-        return seconds;
-    }
-};
-
-TextAttributes Channel(int n) {
-    static const Colour colours[] = {0x0000FF, 0xFF0000, 0x008000, 0xFF00FF};
-    TextAttributes a;
-    a.FontName = n % 2 == 0 ? "Courier New" : "FixedSys";
-    a.FontSize = 10 + n % 2;
-    a.Color = colours[n];
-    a.Style = static_cast<std::uint8_t>(n == 3 ? 1 : 0);
-    return a;
-}
-
-// Four channels in random order, 60 bytes a line with a time tag.
-ProtocolDocument RecordedProtocol(std::size_t lines) {
-    ProtocolDocument document;
-    document.Reserve(lines, lines * 62, lines);
-    FormatIndex formats[4];
-    for (int n = 0; n < 4; ++n) formats[n] = document.AddFormat(Channel(n));
-    std::uint32_t random = 12345;
-    std::string line;
-    for (std::size_t i = 0; i < lines; ++i) {
-        random = random * 1664525u + 1013904223u;
-        const int channel = static_cast<int>(random >> 30);
-        char prefix[32];
-        std::snprintf(prefix, sizeof prefix, "COM%d: %9.6f  ", channel + 1, static_cast<double>(i) * 0.000731);
-        line = prefix;
-        while (line.size() < 60) {
-            random = random * 1664525u + 1013904223u;
-            const unsigned value = random >> 24;
-            line += static_cast<char>(value < 230 ? ' ' + value % 95 : value);
-        }
-        for (char& c : line)
-            if (c == '\r' || c == '\n') c = '.';
-        document.AddLine();
-        document.AppendText(line, formats[channel]);
-    }
-    return document;
-}
 
 // The find dialog's input without a dialog.
 class ScriptedSearchDialogs : public SearchDialogs {

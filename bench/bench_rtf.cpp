@@ -18,87 +18,16 @@
 #include "document/plain_text_codec.h"
 #include "document/rtf_reader.h"
 #include "document/rtf_writer.h"
-#include "bench_clock.h"
+#include "bench_measure.h"
+#include "recorded_protocol.h"
 
 namespace {
 
-using kestrum::bench::CpuSeconds;
+using kestrum::bench::RecordedProtocol;
+using kestrum::bench::Step;
 
-using Clock = std::chrono::steady_clock;
 using kestrum::ProtocolDocument;
 using kestrum::TextAttributes;
-
-// Starts a new peak of the resident set (Linux 4.0 on).
-void ResetPeakMemory() {
-    std::ofstream("/proc/self/clear_refs") << "5";
-}
-
-// Peak resident set in MiB since the last reset (VmHWM).
-double PeakMemoryMiB() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmHWM:", 0) == 0) return std::strtod(line.c_str() + 6, nullptr) / 1024.0;
-    }
-    return 0;
-}
-
-// CPU time of the process: unlike the wall-clock time it does not grow
-// when other programs share the cores.
-struct Step {
-    const char* name;
-    Clock::time_point start;
-    double cpuStart;
-    explicit Step(const char* stepName) : name(stepName) {
-        ResetPeakMemory();
-        start = Clock::now();
-        cpuStart = CpuSeconds();
-    }
-    void Done(const std::string& extra = {}) const {
-        const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-        std::printf("%-26s %7.3f s (CPU %7.3f s)   peak RSS %7.1f MiB   %s\n", name, seconds,
-                    CpuSeconds() - cpuStart, PeakMemoryMiB(), extra.c_str());
-    }
-};
-
-// Four channels with their own font, colour and style, as a recording has them.
-TextAttributes Channel(int n) {
-    static const kestrum::Colour colours[] = {0x0000FF, 0xFF0000, 0x008000, 0xFF00FF};
-    TextAttributes a;
-    a.FontName = n % 2 == 0 ? "Courier New" : "FixedSys";
-    a.FontSize = 10 + n % 2;
-    a.Color = colours[n];
-    a.Style = static_cast<std::uint8_t>(n == 3 ? 1 : 0);
-    return a;
-}
-
-ProtocolDocument RecordedProtocol(std::size_t lines) {
-    ProtocolDocument document;
-    document.Reserve(lines, lines * 62, lines);
-    kestrum::FormatIndex formats[4];
-    for (int n = 0; n < 4; ++n) formats[n] = document.AddFormat(Channel(n));
-    std::uint32_t random = 12345;
-    std::string line;
-    for (std::size_t i = 0; i < lines; ++i) {
-        random = random * 1664525u + 1013904223u;
-        const int channel = static_cast<int>(random >> 30);
-        char prefix[32];
-        std::snprintf(prefix, sizeof prefix, "COM%d: %9.6f  ", channel + 1, static_cast<double>(i) * 0.000731);
-        line = prefix;
-        while (line.size() < 60) {
-            random = random * 1664525u + 1013904223u;
-            // Mostly printable text, now and then a byte that needs escaping.
-            const unsigned value = random >> 24;
-            line += static_cast<char>(value < 230 ? ' ' + value % 95 : value);
-        }
-        for (char& c : line) {
-            if (c == '\r' || c == '\n') c = '.';
-        }
-        document.AddLine();
-        document.AppendText(line, formats[channel]);
-    }
-    return document;
-}
 
 std::uint64_t Fingerprint(const ProtocolDocument& document) {
     std::uint64_t hash = 1469598103934665603ull;
@@ -140,19 +69,19 @@ int main(int argc, char** argv) {
     std::printf("protocol of %zu lines, 4 formats\n", lines);
 
     std::optional<ProtocolDocument> original;
-    Step build("build the document");
+    Step build("build the document", 26);
     original.emplace(RecordedProtocol(lines));
     const std::uint64_t expected = Fingerprint(*original);
     build.Done(std::to_string(original->TextSize() / lines) + " bytes a line");
 
-    Step saveRtf("save RTF (write + file)");
+    Step saveRtf("save RTF (write + file)", 26);
     {
         const std::string rtf = kestrum::WriteRtf(*original);
         WriteFile(rtfPath, rtf);
     }
     saveRtf.Done(std::to_string(std::filesystem::file_size(rtfPath) >> 20) + " MiB file");
 
-    Step saveText("save text (write + file)");
+    Step saveText("save text (write + file)", 26);
     {
         WriteFile(textPath, kestrum::WritePlainText(*original));
     }
@@ -161,7 +90,7 @@ int main(int argc, char** argv) {
 
     int status = 0;
     {
-        Step loadRtf("load RTF (file + read)");
+        Step loadRtf("load RTF (file + read)", 26);
         ProtocolDocument loaded;
         const kestrum::RtfReadResult result = kestrum::ReadRtf(ReadFile(rtfPath), loaded);
         loadRtf.Done(result.Ok() ? "" : "READ ERROR");
@@ -171,7 +100,7 @@ int main(int argc, char** argv) {
         }
     }
     {
-        Step loadText("load text (file + read)");
+        Step loadText("load text (file + read)", 26);
         ProtocolDocument loaded;
         kestrum::ReadPlainText(ReadFile(textPath), TextAttributes{}, loaded);
         loadText.Done();
