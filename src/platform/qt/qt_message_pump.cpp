@@ -6,16 +6,14 @@ namespace kestrum {
 
 QtMessagePump::QtMessagePump(std::function<void()> beforeEvents) : beforeEvents_(std::move(beforeEvents)) {}
 
-void QtMessagePump::ProcessMessages() {
-    if (std::chrono::steady_clock::now() - last_ < kMinimumInterval) return;
-    ProcessMessagesNow();
-}
+void QtMessagePump::ProcessMessages() { ProcessIfDue(QEventLoop::AllEvents); }
 
 void QtMessagePump::ProcessMessagesNow() { Process(QEventLoop::AllEvents); }
 
-void QtMessagePump::ProcessMessagesExceptInput() {
-    if (std::chrono::steady_clock::now() - last_ < kMinimumInterval) return;
-    Process(QEventLoop::ExcludeUserInputEvents);
+void QtMessagePump::ProcessMessagesExceptInput() { ProcessIfDue(QEventLoop::ExcludeUserInputEvents); }
+
+void QtMessagePump::ProcessIfDue(QEventLoop::ProcessEventsFlags flags) {
+    if (std::chrono::steady_clock::now() - last_ >= kMinimumInterval) Process(flags);
 }
 
 void QtMessagePump::Process(QEventLoop::ProcessEventsFlags flags) {

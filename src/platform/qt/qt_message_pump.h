@@ -35,6 +35,8 @@ public:
     void ResetStatistics();
 
 private:
+    // Processes unless the last call was within kMinimumInterval.
+    void ProcessIfDue(QEventLoop::ProcessEventsFlags flags);
     void Process(QEventLoop::ProcessEventsFlags flags);
 
     std::function<void()> beforeEvents_;

@@ -110,10 +110,16 @@ QString TextWithLineBreaks(const std::string& text) {
 
 bool IsWordCharacter(QChar c) { return c.isLetterOrNumber() || c == QChar('_'); }
 
-bool IsWholeWord(const QString& text, qsizetype position, qsizetype length) {
-    if (position > 0 && IsWordCharacter(text[position - 1])) return false;
+// Whether the match at `position` stands as a whole word: no word character
+// before it (`before`, none at the start) or right after it.
+bool IsWholeWord(const QString& text, qsizetype position, qsizetype length, std::optional<QChar> before) {
+    if (before && IsWordCharacter(*before)) return false;
     const qsizetype end = position + length;
     return end >= text.size() || !IsWordCharacter(text[end]);
+}
+
+bool IsWholeWord(const QString& text, qsizetype position, qsizetype length) {
+    return IsWholeWord(text, position, length, position > 0 ? std::optional(text[position - 1]) : std::nullopt);
 }
 
 // The rich-text formats another program may offer on the clipboard.
@@ -634,22 +640,17 @@ int QtProtocolField::ReplaceAll(const std::string& text, const std::string& repl
     for (qsizetype position = std::max(from, 0); position <= raw.size();) {
         position = raw.indexOf(needle, position, sensitivity);
         if (position < 0) break;
-        const qsizetype end = position + needle.size();
-        bool whole = true;
         if (options.WholeWord) {
-            std::optional<QChar> before;
+            std::optional<QChar> before = position > 0 ? std::optional(raw[position - 1]) : std::nullopt;
             if (position == previousEnd) before = inserted.isEmpty() ? beforePrevious : std::optional(inserted.back());
-            else if (position > 0) before = raw[position - 1];
-            whole = !(before && IsWordCharacter(*before)) && (end >= raw.size() || !IsWordCharacter(raw[end]));
-            if (whole) beforePrevious = before;
-        }
-        if (!whole) {
-            ++position;
-            continue;
+            if (!IsWholeWord(raw, position, needle.size(), before)) {
+                ++position;
+                continue;
+            }
+            beforePrevious = before;
         }
         matches.push_back(position);
-        previousEnd = end;
-        position = end;
+        position = previousEnd = position + needle.size();
     }
     if (matches.empty()) return 0;
 
@@ -661,8 +662,6 @@ int QtProtocolField::ReplaceAll(const std::string& text, const std::string& repl
         cursor.insertText(inserted);
     }
     cursor.endEditBlock();
-    rawText_ = QString();
-    rawTextValid_ = false;
     const auto count = static_cast<qsizetype>(matches.size());
     last = static_cast<int>(matches.back() + (count - 1) * (inserted.size() - needle.size()));
     return static_cast<int>(count);
