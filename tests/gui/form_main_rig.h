@@ -36,6 +36,14 @@
 namespace kestrum::test {
 
 
+// The recording runs and has purged its ports: what a device sends from now
+// on is recorded. Starting lets messages through before the purge, so a step
+// may see the button down while bytes sent then are still thrown away.
+inline bool RecordingPurged(TFormMain& form) {
+    const RecordingState& state = form.Capture().Recording;
+    return state.Running && state.FirstPhase;
+}
+
 // Steps run one after another from a timer while the recording runs: each
 // is called (once per tick) until it returns true. After the last step, or at the time
 // limit, the Start button is released.

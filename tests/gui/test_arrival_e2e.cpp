@@ -30,6 +30,7 @@ namespace {
 
 using test::FormRig;
 using test::PseudoTerminal;
+using test::RecordingPurged;
 using test::Script;
 
 std::string Settings(const std::vector<const PseudoTerminal*>& ptys, const std::string& general = "",
@@ -69,7 +70,7 @@ TEST(ArrivalEndToEnd, LinesSentWhileTheWindowIsHeldUpComeOutWholeInOrderWithThei
     for (int i = 0; i < 12; ++i) sent.push_back({i % 3, "reply " + std::to_string(i) + " of a bus"});
     std::thread writer;
     Script script(form, {
-        [&] { return form.Capture().Recording.Running; },
+        [&] { return RecordingPurged(form); },
         [&] {
             // Lines on three ports in turn, as a bus of requests and replies,
             // while the window does nothing for half a second.
@@ -135,7 +136,7 @@ TEST(ArrivalEndToEnd, ARecordingWithACaptureFileOnTheCommandLineLeavesAFileTshar
     const std::string reply = WithModbusCrc(std::string("\x11\x03\x02\x02\x2B", 5));
     const std::string probe = "probe";
     Script script(form, {
-        [&] { return form.Capture().Recording.Running && master.Send(request); },
+        [&] { return RecordingPurged(form) && master.Send(request); },
         [&] { return form.Field().LineCount() >= 1 && slave.Send(reply); },
         [&] { return form.Field().LineCount() >= 2; },
         [&] {
@@ -188,7 +189,7 @@ TEST(ArrivalEndToEnd, ClosingTheWindowDuringARecordingCompletesTheCaptureFile) {
     rig.WriteSettings(Settings({&one}, "CaptureFile=1\r\nCaptureDirectory=" + (rig.Folder / "") + "\r\n"));
     TFormMain& form = rig.Open();
     Script script(form, {
-        [&] { return form.Capture().Recording.Running && one.Send("to the end\r\n"); },
+        [&] { return RecordingPurged(form) && one.Send("to the end\r\n"); },
         [&] { return form.Field().LineCount() >= 1; },
         [&] {
             form.close();  // as a request of the system to end the program does

@@ -22,6 +22,7 @@ namespace {
 namespace fs = std::filesystem;
 using test::FormRig;
 using test::PseudoTerminal;
+using test::RecordingPurged;
 using test::Script;
 
 struct HotPlug : ::testing::Test {
@@ -75,7 +76,7 @@ TEST_F(HotPlug, UnplugAndPlugBackWhileRecording) {
     ASSERT_TRUE(Button(2)->isChecked());
     const PortHandle com2 = form->Channels().Channel(2).Handle;
     Script script(*form, {
-                             [&] { return form->Capture().Recording.Running && one.Send("a1\r\n"); },
+                             [&] { return RecordingPurged(*form) && one.Send("a1\r\n"); },
                              [&] { return Has("COM1: a1<CR>") && two.Send("b1\r\n"); },
                              [&] { return Has("COM2: b1<CR>"); },
                              [&] {
@@ -124,7 +125,7 @@ TEST_F(HotPlug, AHungUpLineIsGoneAtOnceWhileTheOtherPortRecords) {
         return true;
     };
     Script script(*form, {
-                             [&] { return form->Capture().Recording.Running && sendSome(); },
+                             [&] { return RecordingPurged(*form) && sendSome(); },
                              [&] {
                                  one.CloseMaster();
                                  return sendSome();
@@ -157,7 +158,7 @@ TEST_F(HotPlug, UnrelatedFilesBesideTheLinksNeverTouchTheRecordedPorts) {
     int lines = 0;
     int files = 0;
     Script script(*form, {
-                             [&] { return form->Capture().Recording.Running; },
+                             [&] { return RecordingPurged(*form); },
                              [&] {
                                  // A line is sent, and while it is on its way ten files come and
                                  // go in the watched folder.

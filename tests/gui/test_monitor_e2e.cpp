@@ -23,6 +23,7 @@ namespace {
 
 using test::FormRig;
 using test::PseudoTerminal;
+using test::RecordingPurged;
 using test::Script;
 
 std::string Settings(const std::vector<const PseudoTerminal*>& ptys, bool monitor = true) {
@@ -111,7 +112,7 @@ TEST(MonitorEndToEnd, ChannelButtonOpensAndClosesItsPortWhileRecording) {
     EXPECT_FALSE(form.Buttons().Channel(1)->isChecked());
 
     Script script(form, {
-        [&] { return form.Capture().Recording.Running; },
+        [&] { return RecordingPurged(form); },
         [&] { form.Buttons().Channel(1)->click(); return true; },
         [&] { return form.Channels().Channels[1].Open && one.Send("on\r\n"); },
         [&] { return HasLine(form, "COM1: on<CR>"); },
@@ -132,7 +133,7 @@ TEST(MonitorEndToEnd, ClearAndDisplayModeWhileRecording) {
     rig.WriteSettings(Settings({&one}));
     TFormMain& form = rig.Open();
     Script script(form, {
-        [&] { return form.Capture().Recording.Running && one.Send("first\r\n"); },
+        [&] { return RecordingPurged(form) && one.Send("first\r\n"); },
         [&] { return HasLine(form, "COM1: first<CR>"); },
         [&] { QTest::mouseClick(form.Buttons().Clear(), Qt::LeftButton); return true; },
         [&] { return form.Field().LineCount() == 0; },
@@ -198,7 +199,7 @@ TEST(MonitorEndToEnd, TextFromTheUserDuringRecordingIsKept) {
         rig.WriteSettings(Settings({&one}));
         TFormMain& form = rig.Open();
         Script script(form, {
-            [&] { return form.Capture().Recording.Running && one.Send("abc"); },
+            [&] { return RecordingPurged(form) && one.Send("abc"); },
             [&] { return HasLine(form, "COM1: abc"); },  // open line, shown at its time-out
             [&] { way.Insert(form.RichEdit()); return true; },
             [&] { return one.Send("def\r\n"); },
@@ -225,7 +226,7 @@ TEST(MonitorEndToEnd, LanguageSwitchWhileRecordingKeepsStop) {
     bool stillStop = false;
     bool stillRunning = false;
     Script script(form, {
-        [&] { return form.Capture().Recording.Running; },
+        [&] { return RecordingPurged(form); },
         [&] { form.Menus().Action("MainMenuSettingsLanguageGerman")->trigger(); return true; },
         [&] {
             stillStop = form.Buttons().Start()->text() == "Stop" && form.Buttons().Start()->isChecked() &&

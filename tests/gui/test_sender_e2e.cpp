@@ -23,6 +23,7 @@ namespace {
 
 using test::FormRig;
 using test::PseudoTerminal;
+using test::RecordingPurged;
 using test::Script;
 
 std::string SenderSettings(const PseudoTerminal& port, const std::string& general = "",
@@ -195,7 +196,7 @@ TEST(SenderEndToEnd, CtrlDigitSendsALineFromARecordedChannelAndNothingArrivingIs
     });
     user.start(2);
     Script script(form, {
-        [&] { return form.Capture().Recording.Running && port.Send("before\n"); },
+        [&] { return RecordingPurged(form) && port.Send("before\n"); },
         [&] { return HasLine(form, "COM1: before"); },
         [&] {
             QTest::keyClick(&form.RichEdit(), Qt::Key_1, Qt::ControlModifier);
