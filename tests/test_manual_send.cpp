@@ -205,6 +205,30 @@ TEST(ManualSend, UnwrittenLinesAreWrittenBeforeTheDialogOpens) {
     EXPECT_EQ(rig.field.Texts(), (Strings{"COM2: xyz", "User: a<CR>"}));
 }
 
+TEST(ManualSend, InputThatArrivedWhileTheDialogWasOpenComesAboveTheSentLine) {
+    SenderRig rig;
+    rig.options.ShowTimeTags = false;
+    rig.ports.StampClock = &rig.clock;
+    rig.OpenChannel(1);
+    rig.OpenChannel(2);
+    rig.dialog.Replies.push_back([&](std::string& text, Strings& items) {
+        rig.Feed(2, "during\n");
+        text = "hello";
+        AddInputLineToHistory(items, text, 16);
+        return InputLineOutcome{false, false};
+    });
+    rig.pump.When([&] { return rig.state.Recording.FirstPhase; },
+                  [&] {
+                      rig.Feed(1, "open");  // a line begun before the dialog
+                      ManualSendFromChannel(rig.senderCtx, 1);
+                      rig.Feed(1, "reply\n");
+                  });
+    rig.StopWhenDrained();
+    rig.Start();
+    EXPECT_EQ(rig.DataLines(), (Strings{"COM1: open", "COM2: during", "User: hello<CR>", "COM1: reply"}));
+    EXPECT_TRUE(rig.state.DeferredLines.empty());
+}
+
 TEST(ManualSend, OnlyWhileRecordingInMonitorModeFromAnActiveChannel) {
     struct Case {
         const char* name;

@@ -1,5 +1,7 @@
 #include "capture/arrival_order.h"
 
+#include <algorithm>
+
 namespace kestrum {
 
 void ArrivalOrder::Begin(SerialPorts& ports, const ChannelTable& channels, unsigned readers) {
@@ -57,6 +59,11 @@ bool ArrivalOrder::MayHaveDropped(int channel) const {
     // once the port has nothing else waiting.
     const auto n = static_cast<std::size_t>(channel);
     return limit_ != 0 && dropped_[n] && (!has_[n] || MayRead(channel));
+}
+
+std::uint64_t ArrivalOrder::ReadUpTo() const {
+    if (limit_ == 0) return ~std::uint64_t{0};
+    return earliestCount_ > 0 ? std::min(limit_, earliest_) : limit_;
 }
 
 void ArrivalOrder::Advance(SerialPorts& ports, const ChannelTable& channels, int channel) {

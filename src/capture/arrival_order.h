@@ -48,6 +48,11 @@ public:
 
     bool Stamped() const { return limit_ != 0; }
 
+    // Every input that arrived before this mark (SerialPorts::ArrivalMark)
+    // has been read: it was waiting when the pass began and waits no more.
+    // With unstamped input, every mark.
+    std::uint64_t ReadUpTo() const;
+
 private:
     void Look(SerialPorts& ports, const ChannelTable& channels, int channel);
     void FindEarliest();

@@ -4,8 +4,10 @@
 // one of each, builds one CaptureContext and hands it to every handler.
 
 #include <string>
+#include <vector>
 
 #include "capture/capture_file_state.h"
+#include "capture/deferred_lines.h"
 #include "capture/line_layout.h"
 #include "capture/line_records.h"
 #include "capture/protocol_clock.h"
@@ -32,6 +34,7 @@ struct CaptureState {
     StartButtonView StartButton;
     std::string WriteBuffer;  // reused for the text of each written line
     CaptureFileState CaptureFile;
+    std::vector<DeferredLine> DeferredLines;  // waiting for input that arrived before them
 };
 
 // Steps of the Start and Stop handlers and of the display buttons that

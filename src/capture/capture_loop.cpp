@@ -3,6 +3,7 @@
 #include "capture/arrival_order.h"
 #include "capture/capture_file_run.h"
 #include "capture/channel_line_writer.h"
+#include "capture/deferred_lines.h"
 #include "capture/dropped_input.h"
 #include "capture/line_assembly.h"
 #include "capture/port_reading.h"
@@ -160,6 +161,8 @@ bool RunPass(CaptureContext& c, LogMode logMode) {
             InputArrival arrival;
             const bool stamped = order.Next(j) != nullptr;
             if (stamped) arrival = *order.Next(j);
+            // A line of the program's own from before this byte goes first.
+            if (stamped && DeferredLineDue(c, arrival.Sequence)) WriteDeferredLines(c, arrival.Sequence);
             std::uint8_t byte = 0;
             if (!ReadChannelByte(c, record, byte)) break;
             order.Advance(c.ports, c.channels, j);
@@ -175,6 +178,7 @@ bool RunPass(CaptureContext& c, LogMode logMode) {
         }
         if (!state.Running || options.LogMode != logMode) break;
     }
+    WriteDeferredLines(c, order.ReadUpTo());
     if (state.DataSeen)
         state.DataSeen = false;
     else
@@ -203,6 +207,7 @@ void RunRecording(CaptureContext& c) {
         if (!RunPassSequence(c)) break;
         state.FirstPhase = false;  // re-armed: back to the trigger phase
     }
+    WriteDeferredLines(c, kAllDeferredLines);
     if (state.StartLineWritten) WriteStopLine(c);
     EndCaptureFile(c);
     state.ActivityMarker = ActivityMarker::Idle;

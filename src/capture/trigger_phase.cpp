@@ -4,6 +4,7 @@
 
 #include "capture/arrival_order.h"
 #include "capture/channel_line_writer.h"
+#include "capture/deferred_lines.h"
 #include "capture/line_assembly.h"
 #include "capture/port_reading.h"
 #include "capture/program_lines.h"
@@ -81,6 +82,8 @@ void RunTriggerPhase(CaptureContext& c) {
     for (;;) {
         c.pump.ProcessMessages();
         if (!state.Running) return;
+        // What arrives before the trigger is not shown: nothing to wait for.
+        WriteDeferredLines(c, kAllDeferredLines);
         bool delivered = false;
         unsigned readers = 0;
         for (int k = kFirstChannel; k <= kLastChannel; ++k)

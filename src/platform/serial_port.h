@@ -62,6 +62,10 @@ public:
     // Chunks with a sequence number below the result are already waiting;
     // later ones get higher numbers. 0: input is not stamped.
     virtual std::uint64_t ArrivalLimit() { return 0; }
+    // A mark between what has arrived and what is still to come: chunks
+    // stamped before the call have lower sequence numbers, later ones this
+    // number or higher. 0: input is not stamped.
+    virtual std::uint64_t ArrivalMark() { return 0; }
     // The arrival of the next byte that ReadFile would hand out; false when
     // nothing is waiting (or input is not stamped).
     virtual bool NextArrival(PortHandle port, InputArrival& arrival) {

@@ -7,6 +7,7 @@
 
 #include "base/hex_text.h"
 #include "capture/channel_line_writer.h"
+#include "capture/deferred_lines.h"
 #include "capture/line_assembly.h"
 #include "capture/protocol_clock.h"
 #include "sender/input_line_history.h"
@@ -208,11 +209,15 @@ void ManualSendFromChannel(SenderContext& c, int channel) {
             }
         }
         const double seconds = ElapsedSeconds(capture.state.ProtocolTime, capture.clock);
+        // Input that arrived while the dialog was open is shown above the line.
+        const std::uint64_t mark = capture.ports.ArrivalMark();
         if (!WriteToPort(c, record, bytes)) continue;
         if (ascii)
-            WriteAsciiUserLine(c, sent.LastInputLine, seconds);
+            WriteAfterEarlierInput(capture, mark, [&c, text = sent.LastInputLine, seconds] {
+                WriteAsciiUserLine(c, text, seconds);
+            });
         else
-            WriteHexUserLines(c, bytes, seconds);
+            WriteAfterEarlierInput(capture, mark, [&c, bytes, seconds] { WriteHexUserLines(c, bytes, seconds); });
     } while (retry);
 }
 

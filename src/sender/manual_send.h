@@ -33,7 +33,9 @@ inline constexpr int kMaxInputLineLength = 255;
 //    only when the port took them all they are written into the protocol as
 //    entry 0's line: ASCII text (with "<CR>"/"<LF>" as ShowCrChar/ShowLfChar
 //    say), or hex dump lines of HexLineByteCount bytes, each with the time
-//    tag and channel-ID prefix of the moment of sending. A failed write
+//    tag and channel-ID prefix of the moment of sending. Over ports that
+//    stamp their input, the line waits until the recording has shown what
+//    arrived before that moment (deferred_lines.h). A failed write
 //    beeps and shows the system's text once; nothing goes into the protocol.
 void ManualSendFromChannel(SenderContext& c, int channel);
 

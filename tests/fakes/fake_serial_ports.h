@@ -76,6 +76,7 @@ public:
     bool PortLineGone(PortHandle port) override;
     std::string LastErrorText() const override { return lastError_; }
     std::uint64_t ArrivalLimit() override;
+    std::uint64_t ArrivalMark() override { return ArrivalLimit(); }
     bool NextArrival(PortHandle port, InputArrival& arrival) override;
     std::uint64_t TakeDroppedInput(PortHandle port) override;
     void SetTrafficRecorder(PortTrafficRecorder* recorder) override { Recorder = recorder; }

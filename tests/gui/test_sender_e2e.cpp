@@ -190,7 +190,11 @@ TEST(SenderEndToEnd, CtrlDigitSendsALineFromARecordedChannelAndNothingArrivingIs
     QObject::connect(&user, &QTimer::timeout, [&] {
         if (!dialog.isVisible() || writer.joinable()) return;
         writer = std::thread([&] { port.Send(burst); });
-        QTest::qWait(100);
+        // The whole burst has come in before the user sends.
+        QElapsedTimer waited;
+        waited.start();
+        while (rig.Ports.BufferedBytes(form.Channels().Channels[1].Handle) < burst.size() && waited.elapsed() < 5000)
+            QTest::qWait(2);
         QTest::keyClicks(dialog.ComboBoxInputLine(), "hello");
         dialog.ButtonOk()->click();
     });
@@ -214,13 +218,20 @@ TEST(SenderEndToEnd, CtrlDigitSendsALineFromARecordedChannelAndNothingArrivingIs
     ASSERT_TRUE(script.Finished()) << "step " << script.Step();
     EXPECT_EQ(dialog.windowTitle(), QString(" kestrum_gui_tests: Send character string from COM1"));
     EXPECT_EQ(port.Receive(7), "hello\r\n");
-    // Every byte that came while the dialog was open is in the protocol.
+    // Every byte that came while the dialog was open is in the protocol,
+    // above the line sent after it.
     std::size_t ds = 0;
+    int lastD = -1, sentLine = -1;
     for (int i = 0; i < form.Field().LineCount(); ++i) {
         const std::string line = form.Field().LineText(i);
-        if (line.rfind("COM1: d", 0) == 0) ds += line.size() - 6;
+        if (line.rfind("COM1: d", 0) == 0) {
+            ds += line.size() - 6;
+            lastD = i;
+        }
+        if (line == "User: hello<CR>") sentLine = i;
     }
     EXPECT_EQ(ds, 6000u);
+    EXPECT_LT(lastD, sentLine);
     EXPECT_EQ(form.Channels().Channels[1].InputHistory[0], "68 65 6C 6C 6F");
 }
 

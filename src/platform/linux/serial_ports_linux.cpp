@@ -362,6 +362,11 @@ std::uint64_t LinuxSerialPorts::ArrivalLimit() {
     return seen_;
 }
 
+std::uint64_t LinuxSerialPorts::ArrivalMark() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return nextSequence_;
+}
+
 bool LinuxSerialPorts::NextArrival(PortHandle handle, InputArrival& arrival) {
     Port* port = Find(handle);
     if (!port) return false;

@@ -115,6 +115,7 @@ public:
     std::string LastErrorText() const override { return lastError_; }
 
     std::uint64_t ArrivalLimit() override;
+    std::uint64_t ArrivalMark() override;
     bool NextArrival(PortHandle port, InputArrival& arrival) override;
     std::uint64_t TakeDroppedInput(PortHandle port) override;
     void SetTrafficRecorder(PortTrafficRecorder* recorder) override;
