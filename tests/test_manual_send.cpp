@@ -229,6 +229,26 @@ TEST(ManualSend, InputThatArrivedWhileTheDialogWasOpenComesAboveTheSentLine) {
     EXPECT_TRUE(rig.state.DeferredLines.empty());
 }
 
+TEST(ManualSend, ALineStillWaitingWhenTheRecordingStopsIsWrittenBeforeTheStopLine) {
+    SenderRig rig;
+    rig.options.ShowTimeTags = false;
+    rig.options.ShowStartStopTime = true;
+    rig.ports.StampClock = &rig.clock;
+    rig.OpenChannel(1);
+    rig.dialog.TypeAndOk("bye");
+    rig.pump.When([&] { return rig.state.Recording.FirstPhase; },
+                  [&] {
+                      rig.Feed(1, "late\n");
+                      ManualSendFromChannel(rig.senderCtx, 1);
+                      rig.ClickStop();
+                  });
+    rig.Start();
+    const Strings lines = rig.field.Texts();
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[lines.size() - 2], "User: bye<CR>");
+    EXPECT_EQ(lines.back().rfind("Stop:", 0), 0u);
+}
+
 TEST(ManualSend, OnlyWhileRecordingInMonitorModeFromAnActiveChannel) {
     struct Case {
         const char* name;
