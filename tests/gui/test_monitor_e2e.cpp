@@ -72,7 +72,10 @@ TEST(MonitorEndToEnd, TwoPortsRecordFormattedLinesInOrder) {
 
     bool stopShown = false;
     Script script(form, {
-        [&] { return form.Buttons().Start()->text() == "Stop" && form.Buttons().Start()->isChecked(); },
+        [&] {
+            return form.Buttons().Start()->text() == "Stop" && form.Buttons().Start()->isChecked() &&
+                   RecordingPurged(form);
+        },
         [&] { return one.Send("hello\r\n"); },
         [&] { return HasLine(form, "COM1: hello<CR>"); },
         [&] { return two.Send("world\r\n"); },
