@@ -6,7 +6,7 @@ packages=(cmake make g++ pkg-config googletest libgtest-dev libbenchmark-dev
           qt6-base-dev libudev-dev xvfb xauth x11-utils xdotool imagemagick
           fonts-dejavu-core procps util-linux python3
           tshark desktop-file-utils unrtf enscript clang poppler-utils dpkg-dev
-          xclip)
+          xclip qt6-translations-l10n)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

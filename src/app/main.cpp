@@ -3,6 +3,7 @@
 
 #include "app/gui/app_session.h"
 #include "app/gui/form_main.h"
+#include "app/gui/qt_translations.h"
 #include "app/gui/run_without_window.h"
 #include "app/gui/termination_signals.h"
 #include "platform/clock.h"
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
     if (const std::optional<int> status = kestrum::RunWithoutWindow(argc, argv, KESTRUM_VERSION)) return *status;
     QApplication app(argc, argv);
     QApplication::setApplicationName("Kestrum");
+    kestrum::InstallQtTranslations(app);
     kestrum::TerminationSignals termination;
 
     kestrum::AppSession session = kestrum::StartSession();

@@ -1,4 +1,5 @@
 #include "platform/qt/qt_message_boxes.h"
+#include "app/gui/qt_translations.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -75,6 +76,21 @@ TEST(QtMessageBoxes, AnswersByTheButtonPressed) {
         EXPECT_EQ(seen.Icon, QMessageBox::Question);
         EXPECT_EQ(seen.ButtonCount, c.ButtonCount);
     }
+}
+
+TEST(QtTranslations, ButtonsFollowTheSystemLanguageWhenQtsCatalogueIsThere) {
+    EXPECT_FALSE(InstallQtTranslations(*QCoreApplication::instance(), QLocale(QLocale::Zulu)));
+    if (!InstallQtTranslations(*QCoreApplication::instance(), QLocale(QLocale::German, QLocale::Germany)))
+        GTEST_SKIP() << "Qt's translations are not installed";
+    QtMessageBoxes boxes;
+    QString yes;
+    SeenBox seen;
+    WhenBoxShows(seen, [&yes](QMessageBox& box) {
+        yes = box.button(QMessageBox::Yes)->text();
+        box.reject();
+    });
+    boxes.Show(MessageKind::Question, "q", "?", {0, 0}, MessageButtons::YesNo);
+    EXPECT_EQ(yes, QString("&Ja"));
 }
 
 }  // namespace
