@@ -160,6 +160,30 @@ QFont FontOf(const TextAttributes& attributes) {
     return FontOfEntry(attributes.FontName, attributes.FontSize, attributes.Style);
 }
 
+// A change of the document by the program itself, for as long as it lives:
+// not an edit the user can undo (keeping the program's lines in the undo
+// history would also cost memory on every line), and not checked as typed
+// or pasted text.
+class ProgramEdit {
+public:
+    ProgramEdit(QTextDocument& document, bool& flag)
+        : document_(document), flag_(flag), undo_(document.isUndoRedoEnabled()) {
+        if (undo_) document_.setUndoRedoEnabled(false);
+        flag_ = true;
+    }
+    ~ProgramEdit() {
+        flag_ = false;
+        if (undo_) document_.setUndoRedoEnabled(true);
+    }
+    ProgramEdit(const ProgramEdit&) = delete;
+    ProgramEdit& operator=(const ProgramEdit&) = delete;
+
+private:
+    QTextDocument& document_;
+    bool& flag_;
+    bool undo_;
+};
+
 }  // namespace
 
 QtProtocolField::QtProtocolField(QPlainTextEdit& edit, QObject* parent)
@@ -299,27 +323,8 @@ void QtProtocolField::ScheduleFlush() {
     if (!flushTimer_.isActive()) flushTimer_.start();
 }
 
-void QtProtocolField::Flush() {
-    flushTimer_.stop();
-    if (flushing_ || !HasPendingChanges()) {
-        ApplyTypingFormat();
-        return;
-    }
-    flushing_ = true;
-    const int deletes = pendingDeletes_;
-    std::vector<PendingLine> lines;
-    lines.swap(pendingLines_);
-    pendingDeletes_ = 0;
-    pendingCharacters_ = 0;
-
-    QTextDocument& document = *edit_.document();
-    // The program's own lines are not edits the user can undo; keeping them
-    // in the undo history would also cost memory on every line.
-    const bool undo = document.isUndoRedoEnabled();
-    if (undo) document.setUndoRedoEnabled(false);
-    programEdit_ = true;
-
-    QTextCursor cursor(&document);
+void QtProtocolField::ApplyPending(QTextCursor& cursor, int deletes, const std::vector<PendingLine>& lines) {
+    QTextDocument& document = *cursor.document();
     cursor.beginEditBlock();
     for (int i = 0; i < deletes; ++i) {
         const QTextBlock last = document.lastBlock();
@@ -362,8 +367,27 @@ void QtProtocolField::Flush() {
         firstNew.setUserState(formats_[static_cast<std::size_t>(line.Format)].LineFormat);
         firstNew = firstNew.next();
     }
-    programEdit_ = false;
-    if (undo) document.setUndoRedoEnabled(true);
+}
+
+void QtProtocolField::Flush() {
+    flushTimer_.stop();
+    if (flushing_ || !HasPendingChanges()) {
+        ApplyTypingFormat();
+        return;
+    }
+    flushing_ = true;
+    const int deletes = pendingDeletes_;
+    std::vector<PendingLine> lines;
+    lines.swap(pendingLines_);
+    pendingDeletes_ = 0;
+    pendingCharacters_ = 0;
+
+    QTextDocument& document = *edit_.document();
+    QTextCursor cursor(&document);
+    {
+        const ProgramEdit edit(document, programEdit_);
+        ApplyPending(cursor, deletes, lines);
+    }
     if (!rawTextValid_) rawText_ = QString();
 
     // Each append leaves the caret at the end, so the newest line is shown.
@@ -813,24 +837,22 @@ bool QtProtocolField::LoadLines(const FieldLineSource& lines) {
     if (lineCount > maxLines_ || characters > maxCharacters_) return false;
     Clear();
     QTextDocument& document = *edit_.document();
-    const bool undo = document.isUndoRedoEnabled();
-    if (undo) document.setUndoRedoEnabled(false);
-    programEdit_ = true;
     QTextCursor cursor(&document);
-    cursor.beginEditBlock();
-    InsertLines(cursor, lines, true);
-    cursor.endEditBlock();
-    // Lines of one run carry their format as the paragraph's state.
-    std::vector<int> lineFormat(lines.FormatCount(), -1);
-    QTextBlock block = document.firstBlock();
-    for (std::size_t line = 0; line < lines.LineCount() && block.isValid(); ++line, block = block.next()) {
-        if (lines.RunCount(line) != 1) continue;
-        const std::uint32_t format = lines.Run(line, 0).Format;
-        if (lineFormat[format] < 0) lineFormat[format] = LineFormatIndex(lines.Format(format));
-        block.setUserState(lineFormat[format]);
+    {
+        const ProgramEdit edit(document, programEdit_);
+        cursor.beginEditBlock();
+        InsertLines(cursor, lines, true);
+        cursor.endEditBlock();
+        // Lines of one run carry their format as the paragraph's state.
+        std::vector<int> lineFormat(lines.FormatCount(), -1);
+        QTextBlock block = document.firstBlock();
+        for (std::size_t line = 0; line < lines.LineCount() && block.isValid(); ++line, block = block.next()) {
+            if (lines.RunCount(line) != 1) continue;
+            const std::uint32_t format = lines.Run(line, 0).Format;
+            if (lineFormat[format] < 0) lineFormat[format] = LineFormatIndex(lines.Format(format));
+            block.setUserState(lineFormat[format]);
+        }
     }
-    programEdit_ = false;
-    if (undo) document.setUndoRedoEnabled(true);
     cursor.setPosition(0);
     edit_.setTextCursor(cursor);
     typingFormatDirty_ = true;

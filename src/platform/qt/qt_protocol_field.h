@@ -132,6 +132,9 @@ private:
     // Inserts `lines` at `cursor`, joined by line breaks, with a line break
     // after the last one when `endLastLine`.
     void InsertLines(QTextCursor& cursor, const FieldLineSource& lines, bool endLastLine);
+    // Flush's change of the document: `deletes` last lines removed, then
+    // `lines` appended at the end.
+    void ApplyPending(QTextCursor& cursor, int deletes, const std::vector<PendingLine>& lines);
     const QString& RawText();
     static bool IsUserEdit(QObject* watched, QEvent* event, const QPlainTextEdit& edit);
     // Removes, as part of the same edit, what the user put in that is not
