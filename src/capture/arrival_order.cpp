@@ -62,8 +62,8 @@ bool ArrivalOrder::MayHaveDropped(int channel) const {
 }
 
 std::uint64_t ArrivalOrder::ReadUpTo() const {
-    if (limit_ == 0) return ~std::uint64_t{0};
-    return earliestCount_ > 0 ? std::min(limit_, earliest_) : limit_;
+    // earliest_ is the highest number when nothing waits.
+    return limit_ == 0 ? ~std::uint64_t{0} : std::min(limit_, earliest_);
 }
 
 void ArrivalOrder::Advance(SerialPorts& ports, const ChannelTable& channels, int channel) {

@@ -162,7 +162,7 @@ bool RunPass(CaptureContext& c, LogMode logMode) {
             const bool stamped = order.Next(j) != nullptr;
             if (stamped) arrival = *order.Next(j);
             // A line of the program's own from before this byte goes first.
-            if (stamped && DeferredLineDue(c, arrival.Sequence)) WriteDeferredLines(c, arrival.Sequence);
+            if (stamped) WriteDeferredLines(c, arrival.Sequence);
             std::uint8_t byte = 0;
             if (!ReadChannelByte(c, record, byte)) break;
             order.Advance(c.ports, c.channels, j);

@@ -4,6 +4,13 @@
 #include "capture/capture_loop.h"
 
 namespace kestrum {
+namespace {
+
+bool DeferredLineDue(const CaptureContext& c, std::uint64_t upTo) {
+    return !c.state.DeferredLines.empty() && c.state.DeferredLines.front().Mark <= upTo;
+}
+
+}  // namespace
 
 void WriteAfterEarlierInput(CaptureContext& c, std::uint64_t mark, std::function<void()> write) {
     if (mark == 0 && c.state.DeferredLines.empty()) {
@@ -11,10 +18,6 @@ void WriteAfterEarlierInput(CaptureContext& c, std::uint64_t mark, std::function
         return;
     }
     c.state.DeferredLines.push_back({mark, std::move(write)});
-}
-
-bool DeferredLineDue(const CaptureContext& c, std::uint64_t upTo) {
-    return !c.state.DeferredLines.empty() && c.state.DeferredLines.front().Mark <= upTo;
 }
 
 void WriteDeferredLines(CaptureContext& c, std::uint64_t upTo) {

@@ -30,7 +30,4 @@ void WriteAfterEarlierInput(CaptureContext& c, std::uint64_t mark, std::function
 // every channel's unwritten line.
 void WriteDeferredLines(CaptureContext& c, std::uint64_t upTo);
 
-// Whether a line waits whose mark is at most `upTo`.
-bool DeferredLineDue(const CaptureContext& c, std::uint64_t upTo);
-
 }  // namespace kestrum
