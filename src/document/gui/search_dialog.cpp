@@ -35,20 +35,17 @@ SearchDialog::SearchDialog(SearchDialogKind kind, QWidget* parent) : QDialog(par
     setSizeGripEnabled(false);
 
     auto* fields = new QGridLayout;
-    findLabel_ = new QLabel;
-    findEdit_ = new QLineEdit;
-    findEdit_->setObjectName("FindText");
-    findLabel_->setBuddy(findEdit_);
-    fields->addWidget(findLabel_, 0, 0);
-    fields->addWidget(findEdit_, 0, 1);
-    if (replace) {
-        replaceLabel_ = new QLabel;
-        replaceEdit_ = new QLineEdit;
-        replaceEdit_->setObjectName("ReplaceText");
-        replaceLabel_->setBuddy(replaceEdit_);
-        fields->addWidget(replaceLabel_, 1, 0);
-        fields->addWidget(replaceEdit_, 1, 1);
-    }
+    // A labelled text field in row `row`; the label's mnemonic focuses it.
+    const auto addField = [fields](int row, const char* name, QLabel*& label, QLineEdit*& edit) {
+        label = new QLabel;
+        edit = new QLineEdit;
+        edit->setObjectName(name);
+        label->setBuddy(edit);
+        fields->addWidget(label, row, 0);
+        fields->addWidget(edit, row, 1);
+    };
+    addField(0, "FindText", findLabel_, findEdit_);
+    if (replace) addField(1, "ReplaceText", replaceLabel_, replaceEdit_);
     wholeWord_ = new QCheckBox;
     wholeWord_->setObjectName("WholeWord");
     matchCase_ = new QCheckBox;
